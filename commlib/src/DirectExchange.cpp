@@ -1,0 +1,61 @@
+#include "DirectExchange.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "Failover.h"
+#include "Frames.h"
+#include "ShiftCipher.h"
+#include "SocketIo.h"
+#include "SocketTrace.h"
+
+namespace vx::cli {
+namespace {
+
+using namespace vx::wire;
+
+// Thirty seconds: the exchange's time-out, kept in the profile in milliseconds.
+constexpr int kDirectTimeoutMs = 30 * 1000;
+constexpr int kBodyWaitMs = 100 * 1000;
+
+}  // namespace
+
+int exchangeDirect(char* buffer, const char* host, int port, int cipherMode, int sock,
+                   int connected, VxConnectionProfile* profile) {
+    if (!buffer || !profile) return -1;
+    const char* address = host ? host : "";
+    std::snprintf(profile->address1, sizeof profile->address1, "%s", address);
+    std::snprintf(profile->address2, sizeof profile->address2, "%s", address);
+    profile->attempts = 1;
+    profile->timeoutMs = kDirectTimeoutMs;
+    profile->portChk = port;
+    profile->cipherMode = cipherMode;
+    selectService(*profile, "CHK", profile->sizeType);
+    const int key = shiftKeyForPort(port);
+
+    if (connected < 0) {
+        SocketTrace trace;
+        if (connectWithFailover(sock, *profile, trace) != 0) return -1;
+    }
+    std::string frame(buffer, strnlen(buffer, VX_BUFFER_SIZE - 1));
+    if (cipherMode == 1) shiftEncipher(frame.data(), frame.size(), key);
+    if (sendAll(sock, frame.data(), frame.size(), profile->timeoutMs) != frame.size())
+        return 0;
+
+    char header[4];
+    ReceiveResult h = receiveExact(sock, header, 4, profile->timeoutMs);
+    if (h.received < 4) return 0;
+    if (cipherMode == 1) shiftDecipher(header, 4, key);
+    auto announced = parseAsciiLength(std::string_view(header, 4));
+    if (!announced || *announced > kMaxMessage) return VX_BAD_LENGTH;
+    std::string body(*announced, '\0');
+    if (receiveExact(sock, body.data(), body.size(), kBodyWaitMs).received < body.size()) return 0;
+    if (cipherMode == 1) shiftDecipher(body.data(), body.size(), key);
+    std::memcpy(buffer, header, 4);
+    std::memcpy(buffer + 4, body.data(), body.size());
+    buffer[4 + body.size()] = '\0';
+    return 0;
+}
+
+}  // namespace vx::cli

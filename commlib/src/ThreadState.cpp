@@ -1,0 +1,10 @@
+#include "ThreadState.h"
+
+namespace vx::cli {
+
+ThreadState& threadState() {
+    thread_local ThreadState state;
+    return state;
+}
+
+}  // namespace vx::cli

@@ -1,0 +1,67 @@
+#include "HostExchange.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "vx32_cli.h"
+
+namespace vx::test {
+
+Exchange send(const std::string& message, const char* op, const char* service, bool server) {
+    std::vector<char> buffer(VX_BUFFER_SIZE, '\0');
+    std::snprintf(buffer.data(), 5, "%04zu", message.size());
+    std::memcpy(buffer.data() + 4, message.data(), std::min<size_t>(message.size(), 3072));
+    Exchange e;
+    e.result = server ? Process_Server(buffer.data(), op, service)
+                      : Process(buffer.data(), op, service);
+    e.reply.assign(buffer.data(), strnlen(buffer.data(), buffer.size()));
+    return e;
+}
+
+namespace {
+
+bool portIsFree(int port) {
+    int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bool free = ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    ::close(s);
+    return free;
+}
+
+// Route records hold ports of four digits: hosts get free ports below 10000.
+std::vector<vtx::hostsim::HostSimPort> withLowPorts(std::vector<vtx::hostsim::HostSimPort> ports) {
+    static int next = 5100 + (::getpid() % 400) * 10;
+    for (auto& p : ports) {
+        for (int tries = 0; p.port == 0 && tries < 4000; ++tries) {
+            int candidate = next;
+            next = next >= 9899 ? 5100 : next + 1;
+            if (candidate % 1000 != 0 && portIsFree(candidate)) p.port = candidate;
+        }
+    }
+    return ports;
+}
+
+}  // namespace
+
+HostFixture::HostFixture(std::vector<vtx::hostsim::HostSimPort> ports)
+    : host(station.root().native("hostsim"), withLowPorts(std::move(ports))) {
+    station.root().writeFile("hostsim/.keep", "");
+    EXPECT_TRUE(host.start()) << host.error();
+}
+
+int freePortEndingIn000() {
+    for (int port = 6000; port <= 9000; port += 1000) {
+        if (portIsFree(port)) return port;
+    }
+    return 0;
+}
+
+}  // namespace vx::test

@@ -1,0 +1,35 @@
+// Test helper: a station and a running vtx-hostsim, with one call that sends
+// a message through Process or Process_Server and returns result and reply.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "HostSimProcess.h"
+#include "Station.h"
+
+namespace vx::test {
+
+struct Exchange {
+    int result = 0;
+    std::string reply;  // the buffer up to its terminator
+};
+
+// Frames `message` with "%04d" into a VX_BUFFER_SIZE buffer and calls the library.
+Exchange send(const std::string& message, const char* op = "OPA", const char* service = "CHK",
+              bool server = false);
+
+// A station whose host simulator serves `ports`; started in the constructor
+// (the test fails when it does not start).
+class HostFixture {
+public:
+    explicit HostFixture(std::vector<vtx::hostsim::HostSimPort> ports);
+    Station station;
+    vtx::hostsim::HostSimProcess host;
+    int port(const std::string& section) const { return host.port(section); }
+};
+
+// A free loopback port whose last three digits are "000" (shift key 0).
+int freePortEndingIn000();
+
+}  // namespace vx::test

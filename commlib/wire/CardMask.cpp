@@ -1,0 +1,74 @@
+#include "CardMask.h"
+
+namespace vx::wire {
+namespace {
+
+constexpr size_t kKeepFirst = 6;
+constexpr size_t kKeepLast = 4;
+constexpr size_t kCardRunDigits = 13;
+constexpr size_t kCardFieldDigits = 10;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isRunChar(char c) { return isDigit(c) || c == '=' || c == '^' || c == '\xE7'; }
+
+// Masks every run of [digits and track separators] in out[begin, end) that
+// holds at least `minDigits` digits.
+void maskRuns(std::string& out, size_t begin, size_t end, size_t minDigits) {
+    size_t i = begin;
+    while (i < end) {
+        if (!isDigit(out[i])) {
+            ++i;
+            continue;
+        }
+        size_t runEnd = i;
+        size_t digits = 0;
+        while (runEnd < end && isRunChar(out[runEnd])) {
+            if (isDigit(out[runEnd])) ++digits;
+            ++runEnd;
+        }
+        if (digits >= minDigits) {
+            size_t seen = 0;
+            for (size_t k = i; k < runEnd; ++k) {
+                if (!isDigit(out[k])) continue;
+                if (seen >= kKeepFirst && seen < digits - kKeepLast) out[k] = '*';
+                ++seen;
+            }
+        }
+        i = runEnd;
+    }
+}
+
+// The value of every field `group`-NNN of a numbered-field message, as
+// [begin, end) ranges in order.
+template <typename F>
+void forEachFieldValue(const std::string& text, std::string_view group, F&& f) {
+    const std::string key = std::string(group) + "-";
+    size_t pos = text.find(key);
+    while (pos != std::string::npos) {
+        size_t eq = text.find('=', pos);
+        if (eq == std::string::npos) break;
+        size_t end = text.find(';', eq);
+        if (end == std::string::npos) end = text.size();
+        f(eq + 1, end);
+        pos = text.find(key, end);
+    }
+}
+
+}  // namespace
+
+std::string maskCardData(std::string_view text) {
+    std::string out(text);
+    // The card number field, however short the number.
+    forEachFieldValue(out, "953", [&](size_t b, size_t e) { maskRuns(out, b, e, kCardFieldDigits); });
+    // Anywhere else a long run of digits may be a card number or a track,
+    // except in the product code field, whose bar codes stay readable.
+    size_t from = 0;
+    forEachFieldValue(out, "902", [&](size_t b, size_t e) {
+        maskRuns(out, from, b, kCardRunDigits);
+        from = e;
+    });
+    maskRuns(out, from, out.size(), kCardRunDigits);
+    return out;
+}
+
+}  // namespace vx::wire

@@ -1,0 +1,50 @@
+#include "vtx/platform/ProcessStart.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "TestRoot.h"
+
+namespace vtx::platform {
+namespace {
+
+class ProcessStartTest : public ::testing::Test {
+  protected:
+    test::TempRoot root_;
+};
+
+TEST_F(ProcessStartTest, RunsTheBatchFileDetached) {
+    std::string marker = root_.native("marker.txt");
+    root_.writeFile("C/Vantrix/START.BAT", "echo started > '" + marker + "'\n");
+    ASSERT_EQ(startHidden("c:\\vantrix\\start.bat"), kStartOk);
+
+    // Nothing left to reap: the shell belongs to init, not to us.
+    errno = 0;
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+
+    bool seen = false;
+    for (int i = 0; i < 100 && !seen; ++i) {
+        if (std::filesystem::exists(marker) && root_.readFile("marker.txt") == "started\n") {
+            seen = true;
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    EXPECT_TRUE(seen);
+}
+
+TEST_F(ProcessStartTest, ReportsMissingFileAndFolder) {
+    root_.writeFile("C/Vantrix/other.txt", "");
+    EXPECT_EQ(startHidden("C:\\Vantrix\\missing.bat"), kStartFileNotFound);
+    EXPECT_EQ(startHidden("C:\\NoFolder\\start.bat"), kStartPathNotFound);
+    EXPECT_EQ(startHidden("C:\\Vantrix"), kStartFileNotFound);
+}
+
+}  // namespace
+}  // namespace vtx::platform

@@ -1,0 +1,35 @@
+// ASCII helpers for configuration names and values.
+//
+// Thread-safety: pure functions.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace vtx::hostsim {
+
+inline char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
+// A decimal number made of digits only, within [lo, hi]; nullopt otherwise.
+inline std::optional<long> parseDecimal(std::string_view text, long lo, long hi) {
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < lo || value > hi) return std::nullopt;
+    return value;
+}
+
+}  // namespace vtx::hostsim

@@ -1,0 +1,10 @@
+#include "LoginRule.h"
+
+namespace vtx::hostsim {
+
+std::optional<std::string> LoginRule::answer(const FieldMessage& request, NsuCounter&) const {
+    if (!request.text().starts_with("LOGIN|")) return std::nullopt;
+    return std::string("LOGIN|OK");
+}
+
+}  // namespace vtx::hostsim

@@ -1,0 +1,56 @@
+#include "RequestLog.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "LogText.h"
+
+namespace vtx::hostsim {
+
+RequestLog::~RequestLog() {
+    if (fd_ >= 0) close(fd_);
+}
+
+bool RequestLog::open(const std::string& path, std::string& error) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = "cannot open log file " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (fd_ >= 0) close(fd_);
+    fd_ = fd;
+    return true;
+}
+
+void RequestLog::request(std::string_view section, std::string_view raw,
+                         std::string_view message) {
+    if (fd_ < 0) return;
+    std::string lines;
+    lines.reserve(section.size() * 2 + raw.size() * 2 + message.size() + 16);
+    lines.append(section).append(" RAW ").append(hexBytes(raw)).push_back('\n');
+    lines.append(section).append(" MSG ").append(printableText(message)).push_back('\n');
+    writeLines(lines);
+}
+
+void RequestLog::note(std::string_view section, std::string_view tag, std::string_view text) {
+    if (fd_ < 0) return;
+    std::string line;
+    line.append(section).append(" ").append(tag).append(" ").append(text).push_back('\n');
+    writeLines(line);
+}
+
+void RequestLog::writeLines(const std::string& lines) {
+    std::lock_guard lock(mutex_);
+    size_t done = 0;
+    while (done < lines.size()) {
+        ssize_t n = write(fd_, lines.data() + done, lines.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;  // disk full or similar: the log is best effort
+        done += static_cast<size_t>(n);
+    }
+}
+
+}  // namespace vtx::hostsim

@@ -1,0 +1,38 @@
+// Turns a request message into the reply message for one port by asking its
+// rules in order: the session login first, then either the port's fixed
+// reply or the default status reply.
+//
+// Thread-safety: answer() may be called from any number of threads; rules
+// are added before the first answer.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "NsuCounter.h"
+#include "PortConfig.h"
+#include "ReplyRule.h"
+
+namespace vtx::hostsim {
+
+class Responder {
+public:
+    explicit Responder(NsuCounter& nsu) : nsu_(nsu) {}
+
+    // The rules a configured port answers with.
+    static Responder forPort(const PortConfig& config, NsuCounter& nsu);
+
+    void addRule(std::unique_ptr<ReplyRule> rule) { rules_.push_back(std::move(rule)); }
+
+    // The reply, or nullopt when no rule answers.
+    std::optional<std::string> answer(std::string_view message) const;
+
+private:
+    NsuCounter& nsu_;
+    std::vector<std::unique_ptr<ReplyRule>> rules_;
+};
+
+}  // namespace vtx::hostsim

@@ -1,0 +1,113 @@
+// vtx-hostsim: the authorisation host's side of the wire, for integration
+// tests, the demo and rehearsals. See doc/hostsim.md.
+//
+//   vtx-hostsim --config FILE [--log FILE]
+//
+// Exit codes: 0 after SIGTERM/SIGINT, 1 when a port cannot be opened,
+// 2 for a bad command line or configuration.
+#include <signal.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HostConfig.h"
+#include "NsuCounter.h"
+#include "PortServer.h"
+#include "RequestLog.h"
+#include "StopSignal.h"
+
+namespace {
+
+using namespace vtx::hostsim;
+
+constexpr int kExitCannotOpen = 1;
+constexpr int kExitUsage = 2;
+
+struct Options {
+    std::string config;
+    std::string log;
+};
+
+bool parseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if ((arg == "--config" || arg == "--log") && i + 1 < argc) {
+            (arg == "--config" ? options.config : options.log) = argv[++i];
+        } else {
+            return false;
+        }
+    }
+    return !options.config.empty();
+}
+
+// Blocks the stop signals in every thread; the main thread takes them with
+// sigtimedwait().
+sigset_t blockStopSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+    return set;
+}
+
+void waitForStopSignal(const sigset_t& set) {
+    const timespec tick{1, 0};
+    for (;;) {
+        int sig = sigtimedwait(&set, nullptr, &tick);
+        if (sig == SIGTERM || sig == SIGINT) return;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: vtx-hostsim --config FILE [--log FILE]\n");
+        return kExitUsage;
+    }
+    std::string error;
+    std::optional<HostConfig> config = loadHostConfig(options.config, error);
+    if (!config) {
+        std::fprintf(stderr, "vtx-hostsim: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    const sigset_t stopSignals = blockStopSignals();
+
+    RequestLog log;
+    if (!options.log.empty() && !log.open(options.log, error)) {
+        std::fprintf(stderr, "vtx-hostsim: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    StopSignal stop;
+    if (!stop.valid()) {
+        std::fprintf(stderr, "vtx-hostsim: cannot create the stop signal\n");
+        return kExitCannotOpen;
+    }
+    NsuCounter nsu;
+    std::vector<std::unique_ptr<PortServer>> servers;
+    for (PortConfig& port : config->ports) {
+        servers.push_back(std::make_unique<PortServer>(std::move(port), nsu, log, stop));
+        if (!servers.back()->open(error)) {
+            std::fprintf(stderr, "vtx-hostsim: %s\n", error.c_str());
+            return kExitCannotOpen;
+        }
+    }
+    for (auto& server : servers) {
+        server->start();
+        std::printf("LISTEN %s %d\n", server->config().section.c_str(), server->port());
+    }
+    std::printf("READY\n");
+    std::fflush(stdout);
+
+    waitForStopSignal(stopSignals);
+    stop.request();
+    for (auto& server : servers) server->join();
+    return 0;
+}

@@ -1,0 +1,93 @@
+// Test fixture: runs vtx-hostsim as a child process. Writes the configuration
+// into a folder, starts the program with its log in that folder, waits for
+// READY, and reads back the ports it listens on and the requests it received.
+// The process is stopped (SIGTERM, then SIGKILL) at the latest by the
+// destructor, and dies with the test program.
+//
+// Thread-safety: start() and stop() from one thread; the readers (port,
+// logLines, records) may be called from any thread while the object lives.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace vtx::hostsim {
+
+// One [section] of the configuration; see doc/hostsim.md for the keys.
+struct HostSimPort {
+    std::string section;
+    int port = 0;  // 0: a free port, read back with HostSimProcess::port()
+    std::string bind = "127.0.0.1";
+    std::string framing = "plain";  // plain, binary, tpdu, gwtpdu
+    std::string gatewayTpdu;        // hex, for gwtpdu
+    int cript = 0;                  // 0 none, 1 shift cipher, 2 DES frame
+    std::string masterKey;          // Cript=2; empty: the default key
+    std::string fault = "none";
+    int delayMs = 0;
+    int workers = 32;
+    std::string status = "00";
+    std::string reply;  // empty: the default reply rule
+};
+
+// One request as the host received it.
+struct HostSimRecord {
+    std::string section;
+    std::string raw;      // bytes as on the wire
+    std::string message;  // deciphered message
+};
+
+class HostSimProcess {
+public:
+    HostSimProcess(std::string folder, const std::vector<HostSimPort>& ports);
+    // Runs with a configuration written as is (for testing bad files).
+    HostSimProcess(std::string folder, std::string configText);
+    ~HostSimProcess();
+    HostSimProcess(const HostSimProcess&) = delete;
+    HostSimProcess& operator=(const HostSimProcess&) = delete;
+
+    static std::string configText(const std::vector<HostSimPort>& ports);
+
+    // Starts the program and waits until READY. False when it did not get
+    // there in time; error() then says why, with what the program wrote.
+    bool start(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    const std::string& error() const { return error_; }
+
+    // The port the section listens on; 0 when unknown.
+    int port(std::string_view section) const;
+
+    // The log file now, line by line, and the requests in it, in order.
+    std::vector<std::string> logLines() const;
+    std::vector<HostSimRecord> records() const;
+    std::vector<HostSimRecord> records(std::string_view section) const;
+
+    // Stops the program (SIGTERM, up to 5 s, then SIGKILL) and returns its
+    // exit code, 128 + signal when killed, -1 when it never ran.
+    int stop();
+    int exitCode() const { return exitCode_; }
+
+    std::string configPath() const { return folder_ + "/hostsim.ini"; }
+    std::string logPath() const { return folder_ + "/hostsim.log"; }
+    std::string stderrPath() const { return folder_ + "/hostsim.stderr"; }
+
+private:
+    bool launch();
+    bool readUntilReady(std::chrono::milliseconds timeout);
+    bool reap(std::chrono::milliseconds timeout);
+    // The known section a log line starts with, and the rest after it.
+    bool splitLogLine(std::string_view line, std::string& section, std::string_view& rest) const;
+
+    std::string folder_;
+    std::string config_;
+    pid_t pid_ = -1;
+    int stdoutFd_ = -1;
+    int exitCode_ = -1;
+    std::string error_;
+    std::vector<std::pair<std::string, int>> ports_;
+};
+
+}  // namespace vtx::hostsim

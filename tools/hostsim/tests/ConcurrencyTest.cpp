@@ -1,0 +1,95 @@
+// Many clients at once, slow clients, and a prompt, clean shutdown.
+#include <chrono>
+#include <latch>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "FieldMessage.h"
+#include "Frames.h"
+#include "HostFixture.h"
+
+namespace vtx::hostsim::test {
+namespace {
+
+using namespace vx::wire;
+
+class ConcurrencyTest : public HostFixture {};
+
+TEST_F(ConcurrencyTest, EachOfManySimultaneousClientsGetsItsOwnReply) {
+    constexpr int kClients = 32;
+    HostSimPort spec = portSpec("main");
+    spec.workers = kClients;
+    ASSERT_TRUE(startHost({spec}));
+    const int port = host().port("main");
+
+    std::vector<Exchange> results(kClients);
+    std::latch go(kClients);
+    std::vector<std::thread> clients;
+    for (int i = 0; i < kClients; ++i) {
+        clients.emplace_back([&, i] {
+            go.arrive_and_wait();
+            results[i] = roundTrip(port, plainFrame(request("C" + std::to_string(i))));
+        });
+    }
+    for (std::thread& t : clients) t.join();
+
+    std::set<std::string> nsus;
+    for (int i = 0; i < kClients; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_GE(results[i].received.size(), 4u);
+        std::string reply = results[i].received.substr(4);
+        EXPECT_EQ(parseAsciiLength(results[i].received), reply.size());
+        FieldMessage fields(reply);
+        EXPECT_EQ(fields.field("011-000"), "C" + std::to_string(i));
+        nsus.insert(std::string(fields.field("012-000").value_or("")));
+    }
+    EXPECT_EQ(nsus.size(), static_cast<size_t>(kClients));
+    EXPECT_EQ(*nsus.begin(), "000001");
+    EXPECT_EQ(*nsus.rbegin(), "000032");
+    EXPECT_EQ(host().records("main").size(), static_cast<size_t>(kClients));
+}
+
+TEST_F(ConcurrencyTest, SlowClientDoesNotHoldUpOthers) {
+    HostSimPort spec = portSpec("main");
+    spec.workers = 2;
+    ASSERT_TRUE(startHost({spec}));
+    const int port = host().port("main");
+    // Announces 50 bytes, sends 10, then waits: one worker stays busy with it.
+    std::thread slow([port] {
+        roundTrip(port, "0050" + std::string(10, 'x'), {.timeout = std::chrono::seconds(2)});
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+
+    const auto before = std::chrono::steady_clock::now();
+    Exchange ex = roundTrip(port, plainFrame(request("1")));
+    const auto took = std::chrono::steady_clock::now() - before;
+    slow.join();
+
+    EXPECT_EQ(ex.received, plainFrame(defaultReply("1", "000001")));
+    EXPECT_LT(took, std::chrono::seconds(1));
+}
+
+TEST_F(ConcurrencyTest, StopsPromptlyWithIdleAndBusyConnections) {
+    HostSimPort delayed = portSpec("delayed");
+    delayed.fault = "delay";
+    delayed.delayMs = 60000;
+    ASSERT_TRUE(startHost({portSpec("main"), delayed}));
+    const int port = host().port("main");
+    const int delayedPort = host().port("delayed");
+    // One connection that never sends a byte, one waiting for a long delay.
+    std::thread idle([port] { roundTrip(port, "", {.timeout = std::chrono::seconds(3)}); });
+    std::thread waiting([delayedPort] {
+        roundTrip(delayedPort, plainFrame(request("1")), {.timeout = std::chrono::seconds(3)});
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_EQ(host().stop(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
+    idle.join();
+    waiting.join();
+}
+
+}  // namespace
+}  // namespace vtx::hostsim::test

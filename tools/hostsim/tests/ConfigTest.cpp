@@ -1,0 +1,88 @@
+// Configuration checks: what a bad file does to the program, and how the
+// keys are read.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "HostConfig.h"
+#include "HostSimProcess.h"
+#include "TempFolder.h"
+
+namespace vtx::hostsim::test {
+namespace {
+
+TEST(ConfigTest, BadFileExitsWithCode2AndNamesSectionAndKey) {
+    struct Case {
+        std::string config;
+        std::string mentions;  // expected in the error message
+    };
+    const Case cases[] = {
+        {"[till]\nPort=0\nFraming=morse\n", "[till], key Framing"},
+        {"[till]\nPort=50a2\n", "[till], key Port"},
+        {"; only a comment\n", "no port sections"},
+        {"[till]\nBind=0.0.0.0\n", "[till], key Bind"},
+        {"[till]\nPort=0\n[gw]\nFraming=gwtpdu\n", "[gw], key GatewayTpdu"},
+        {"[till]\nPrt=5002\n", "[till], key Prt: unknown key"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.config);
+        TempFolder folder;
+        HostSimProcess host(folder.path(), c.config);
+        EXPECT_FALSE(host.start());
+        EXPECT_EQ(host.exitCode(), 2);
+        EXPECT_NE(host.error().find(c.mentions), std::string::npos) << host.error();
+    }
+}
+
+TEST(ConfigTest, KeysAreReadWithoutRegardToCaseWithDefaultsForTheRest) {
+    std::string error;
+    auto config = parseHostConfig(
+        "[One]\nport=5002\nFRAMING=Binary\nfault=Close-Middle\ncript=1\n"
+        "[Two]\nBind=::1\nMasterKey=AB\n",
+        error);
+    ASSERT_TRUE(config) << error;
+    ASSERT_EQ(config->ports.size(), 2u);
+    const PortConfig& one = config->ports[0];
+    EXPECT_EQ(one.section, "One");
+    EXPECT_EQ(one.port, 5002);
+    EXPECT_EQ(one.framing, Framing::kBinary);
+    EXPECT_EQ(one.fault, Fault::kCloseMiddle);
+    EXPECT_EQ(one.cipher, Cipher::kShift);
+    EXPECT_EQ(one.bind, "127.0.0.1");
+    EXPECT_EQ(one.workers, 32);
+    EXPECT_EQ(one.status, "00");
+    EXPECT_FALSE(one.reply);
+    const PortConfig& two = config->ports[1];
+    EXPECT_EQ(two.bind, "::1");
+    EXPECT_EQ(two.port, 0);
+    // The key text replaces the leading bytes of the default key only.
+    vx::wire::DesKey expected = vx::wire::kDefaultMasterKey;
+    expected[0] = 'A';
+    expected[1] = 'B';
+    EXPECT_EQ(two.masterKey, expected);
+}
+
+TEST(ConfigTest, RejectsAmbiguousFiles) {
+    std::string error;
+    EXPECT_FALSE(parseHostConfig("[a]\nPort=5002\n[A]\nPort=5003\n", error));
+    EXPECT_NE(error.find("more than once"), std::string::npos) << error;
+    EXPECT_FALSE(parseHostConfig("[a]\nPort=5002\nPort=5003\n", error));
+    EXPECT_FALSE(parseHostConfig("[a]\nPort=5002\n[b]\nPort=5002\n", error));
+    EXPECT_NE(error.find("already used by section [a]"), std::string::npos) << error;
+    EXPECT_FALSE(parseHostConfig("[a]\nCript=2\nFraming=tpdu\n", error));
+    EXPECT_FALSE(parseHostConfig("[a]\nPort=65536\n", error));
+}
+
+TEST(ConfigTest, OnlyLoopbackAddressesAreAccepted) {
+    EXPECT_TRUE(isLoopbackAddress("127.0.0.1"));
+    EXPECT_TRUE(isLoopbackAddress("127.8.9.10"));
+    EXPECT_TRUE(isLoopbackAddress("::1"));
+    EXPECT_FALSE(isLoopbackAddress("128.0.0.1"));
+    EXPECT_FALSE(isLoopbackAddress("0.0.0.0"));
+    EXPECT_FALSE(isLoopbackAddress("::"));
+    EXPECT_FALSE(isLoopbackAddress("localhost"));  // names are resolved by the config reader
+    EXPECT_FALSE(isLoopbackAddress(""));
+}
+
+}  // namespace
+}  // namespace vtx::hostsim::test

@@ -1,0 +1,52 @@
+// GoogleTest fixture running one vtx-hostsim in a temporary folder, with the
+// request and reply texts the default rule works with.
+//
+// Thread-safety: as GoogleTest fixtures; the host may be used from many threads.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HostSimProcess.h"
+#include "TempFolder.h"
+#include "TestClient.h"
+
+namespace vtx::hostsim::test {
+
+class HostFixture : public ::testing::Test {
+protected:
+    // Starts the host; the test fails when it does not come up.
+    bool startHost(const std::vector<HostSimPort>& ports) {
+        host_ = std::make_unique<HostSimProcess>(folder_.path(), ports);
+        bool started = host_->start();
+        EXPECT_TRUE(started) << host_->error();
+        return started;
+    }
+
+    static HostSimPort portSpec(std::string section, std::string framing = "plain") {
+        HostSimPort spec;
+        spec.section = std::move(section);
+        spec.framing = std::move(framing);
+        spec.workers = 4;
+        return spec;
+    }
+
+    static std::string request(const std::string& proc) {
+        return "000-000=0200;001-000=99;011-000=" + proc + ";";
+    }
+
+    static std::string defaultReply(const std::string& proc, const std::string& nsu,
+                                    const std::string& status = "00") {
+        return "000-000=0200;011-000=" + proc + ";009-000=" + status + ";012-000=" + nsu + ";";
+    }
+
+    HostSimProcess& host() { return *host_; }
+
+    TempFolder folder_;
+    std::unique_ptr<HostSimProcess> host_;
+};
+
+}  // namespace vtx::hostsim::test

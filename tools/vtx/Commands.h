@@ -1,0 +1,23 @@
+// The support command `vtx`: what a shop's support person runs at a station
+// to exercise the communication library and read its files.
+//
+//   vtx send [--server] OPERATOR SERVICE MESSAGE   one request through the library
+//   vtx route show [FILE]                          route records as readable lines
+//   vtx route write [FILE] < LINES                 readable lines back to records
+//   vtx trace                                      the trace file SOCKET.BIN
+//
+// Each command returns the process exit code: 0 done, 1 failed, 2 usage.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vtx::tool {
+
+using Args = std::vector<std::string>;
+
+int sendCommand(const Args& args);
+int routeCommand(const Args& args);
+int traceCommand(const Args& args);
+
+}  // namespace vtx::tool
