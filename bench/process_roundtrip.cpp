@@ -102,6 +102,20 @@ private:
     std::vector<std::thread> workers_;
 };
 
+int freeLowPort() {
+    for (int port = 7100; port < 9999; ++port) {
+        int s = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<uint16_t>(port));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bool free = ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+        ::close(s);
+        if (free) return port;
+    }
+    return 0;
+}
+
 double bareExchange(int port) {
     auto t0 = Clock::now();
     int s = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -135,7 +149,9 @@ double processExchange() {
     auto t0 = Clock::now();
     int r = Process(buffer, "BENCH", "CHK");
     double us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
-    if (r != static_cast<int>(kFrame)) std::fprintf(stderr, "Process returned %d\n", r);
+    if (r != static_cast<int>(kFrame)) {
+        std::fprintf(stderr, "Process returned %d (last error %d)\n", r, TefGetLastError());
+    }
     return us;
 }
 
@@ -168,6 +184,7 @@ int main(int argc, char** argv) {
     std::string root = std::filesystem::temp_directory_path() /
                        ("vtx-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(root + "/hostsim");
+    std::filesystem::create_directories(root + "/C/Vantrix");
     ::setenv("VTX_ROOT", root.c_str(), 1);
     ::unsetenv("VTX_WINDIR");
 
@@ -176,7 +193,8 @@ int main(int argc, char** argv) {
     vtx::hostsim::HostSimPort port;
     port.section = "bench";
     port.reply = reply;
-    port.workers = 32;
+    port.workers = std::getenv("VTX_BENCH_WORKERS") ? std::atoi(std::getenv("VTX_BENCH_WORKERS")) : 32;
+    port.port = freeLowPort();  // route records hold four-digit ports
     vtx::hostsim::HostSimProcess host(root + "/hostsim", {port});
     if (!host.start()) {
         std::fprintf(stderr, "vtx-hostsim did not start: %s\n", host.error().c_str());
@@ -217,6 +235,7 @@ int main(int argc, char** argv) {
     std::printf("ratio Process/bare (req/s):  sequential %.2f, 16 threads %.2f\n",
                 bareSeq.rps / procSeq.rps, bare16.rps / proc16.rps);
     host.stop();
-    std::filesystem::remove_all(root);
+    if (!std::getenv("VTX_BENCH_KEEP")) std::filesystem::remove_all(root);
+    else std::printf("station kept in %s\n", root.c_str());
     return 0;
 }

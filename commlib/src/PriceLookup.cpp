@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "FileText.h"
+#include "vtx/platform/FileSnapshot.h"
 #include "SocketTrace.h"
 #include "StationConfig.h"
 #include "vtx/platform/IniFile.h"
@@ -40,7 +40,7 @@ int lookUpPrice(const char* productCode, const char* priceType, char* descriptio
     if (!productCode || !description || !price1 || !price2) return -1;
 
     std::string fileName = core->getString("PRODUTO", "FILENAME", "", 259);
-    auto content = readWholeFile(vtx::platform::resolve(paths.file(fileName)));
+    auto content = vtx::platform::loadFileSnapshot(paths.file(fileName));
     if (fileName.empty() || !content) return -1;
 
     std::string code = bounded(productCode, kCodeWidth);

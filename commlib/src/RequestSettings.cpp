@@ -38,7 +38,7 @@ int secondsToMs(long seconds) {
 
 void fromRouteRecords(const StationPaths& paths, std::string_view code, VxConnectionProfile& p,
                       bool traceRoute, SocketTrace& trace, std::string_view section) {
-    auto record = findRouteRecord(vtx::platform::resolve(paths.file("VXIFCLI.BIN")), code);
+    auto record = findRouteRecord(paths.file("VXIFCLI.BIN"), code);
     if (!record) return;  // an empty profile: the request ends with -163
     copyText(p.address1, sizeof p.address1, record->ip1);
     copyText(p.address2, sizeof p.address2, record->ip2);
@@ -94,8 +94,7 @@ std::string RequestSettings::traceSection() const {
 }
 
 std::string RequestSettings::gatewayTpdu(std::string_view service) const {
-    if (gateway <= 0) return {};
-    auto core = vtx::platform::loadIni(paths.coreIni);
+    if (gateway <= 0 || !core) return {};
     std::string key = "TPDU_" + std::string(service);
     auto bytes = vx::wire::hexToBytes(core->getString("Config", key, ""));
     if (!bytes) return {};
@@ -103,7 +102,7 @@ std::string RequestSettings::gatewayTpdu(std::string_view service) const {
 }
 
 int RequestSettings::sizeTypeFor(std::string_view service) const {
-    auto core = vtx::platform::loadIni(paths.coreIni);
+    if (!core) return 0;
     const char* key = service == "ADM"   ? "SIZE_TYPE_ADM"
                       : service == "ATT" ? "SIZE_TYPE_ATT"
                                          : "SIZE_TYPE_CHK";
@@ -131,6 +130,7 @@ RequestSettings loadRequestSettings(Mode mode, std::string_view operatorText, So
     s.mode = mode;
     s.paths = readStationPaths();
     auto core = vtx::platform::loadIni(s.paths.coreIni);
+    s.core = core;
     s.socketBin = core->getInt("Config", "SOCKETBIN", 0) != 0;
     trace.setEnabled(s.socketBin);
     std::string cli = core->getString("Config", "Cli_Connection", "N", 1);

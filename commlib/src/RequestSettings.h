@@ -7,11 +7,13 @@
 // Thread-safety: one object per request.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "SocketTrace.h"
 #include "StationConfig.h"
+#include "vtx/platform/IniFile.h"
 #include "vx32_cli.h"
 
 namespace vx::cli {
@@ -30,6 +32,8 @@ struct RequestSettings {
     int accessType = 0;          // forced to 0 in server mode
     int gateway = 0;             // Config/GATEWAY: TPDU bytes to insert
     VxConnectionProfile profile{};
+    // CORE.INI as read at the start of the request.
+    std::shared_ptr<const vtx::platform::IniDocument> core;
 
     // "<operator code>-Client" / "-Server": the trace section of the request.
     std::string traceSection() const;

@@ -1,9 +1,6 @@
 #include "RouteFile.h"
 
-#include <fstream>
-#include <iterator>
-
-#include "FileText.h"
+#include "vtx/platform/FileSnapshot.h"
 #include "ShiftCipher.h"
 
 namespace vx::cli {
@@ -60,7 +57,7 @@ std::string encodeRouteRecord(const RouteRecord& record) {
 }
 
 std::optional<RouteRecord> findRouteRecord(const std::string& path, std::string_view code) {
-    std::optional<std::string> content = readWholeFile(path);
+    auto content = vtx::platform::loadFileSnapshot(path);
     if (!content) return std::nullopt;
     const std::string key = storedCode(code);
     for (size_t off = 0; off + kRouteRecordSize <= content->size(); off += kRouteRecordSize) {
@@ -72,7 +69,7 @@ std::optional<RouteRecord> findRouteRecord(const std::string& path, std::string_
 
 std::vector<RouteRecord> readRouteRecords(const std::string& path) {
     std::vector<RouteRecord> records;
-    std::optional<std::string> content = readWholeFile(path);
+    auto content = vtx::platform::loadFileSnapshot(path);
     if (!content) return records;
     for (size_t off = 0; off + kRouteRecordSize <= content->size(); off += kRouteRecordSize)
         records.push_back(decodeRouteRecord(std::string_view(*content).substr(off, kRouteRecordSize)));

@@ -39,7 +39,8 @@ RouteRecord decodeRouteRecord(std::string_view stored);
 std::string encodeRouteRecord(const RouteRecord& record);
 
 // The first record whose stored code equals `code` (blank-padded to 8 and
-// enciphered), from the native file `path`. Missing file or record: nullopt.
+// enciphered), from the file `path` (Windows-style or native). Missing file
+// or record: nullopt.
 std::optional<RouteRecord> findRouteRecord(const std::string& path, std::string_view code);
 
 // Every whole record of the file in order (a trailing partial record is

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "ThreadState.h"
+#include "vx32_cli.h"
 #include "vtx/platform/HostAddress.h"
 #include "vtx/platform/SocketError.h"
 #include "vtx/platform/TickCount.h"
@@ -53,11 +54,15 @@ bool renewSocket(int sock) {
     return ok;
 }
 
-// One non-blocking connect bounded by `ms`; 0 or errno.
-int connectOnce(int sock, const sockaddr_in& addr, int ms) {
+// Sockets handed in by other programs may be blocking; ours are not.
+void makeNonBlocking(int sock) {
     int flags = ::fcntl(sock, F_GETFL, 0);
-    if (flags < 0) return errno;
-    ::fcntl(sock, F_SETFL, flags | O_NONBLOCK);
+    if (flags >= 0 && !(flags & O_NONBLOCK)) ::fcntl(sock, F_SETFL, flags | O_NONBLOCK);
+}
+
+// One connect bounded by `ms`; 0 or errno.
+int connectOnce(int sock, const sockaddr_in& addr, int ms) {
+    makeNonBlocking(sock);
     int err = 0;
     if (::connect(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
         err = errno;
@@ -73,14 +78,14 @@ int connectOnce(int sock, const sockaddr_in& addr, int ms) {
             }
         }
     }
-    ::fcntl(sock, F_SETFL, flags);
     return err;
 }
 
 }  // namespace
 
 int openStreamSocket() {
-    int sock = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // Non-blocking for its whole life: every wait is a bounded poll().
+    int sock = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (sock >= 0) {
         int one = 1;
         ::setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
@@ -110,14 +115,18 @@ int waitReadable(int sock, int ms) {
 size_t sendAll(int sock, const char* data, size_t len, int timeoutMs) {
     size_t sent = 0;
     while (sent < len) {
-        if (!waitWritable(sock, timeoutMs)) break;
-        ssize_t n = ::send(sock, data + sent, len - sent, MSG_NOSIGNAL);
-        if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN) continue;
+        // Send at once; wait for room only when the socket has none.
+        ssize_t n = ::send(sock, data + sent, len - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n >= 0) {
+            sent += static_cast<size_t>(n);
+            continue;
+        }
+        if (errno == EINTR) continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
             setLastError(lastWinsockError());
             break;
         }
-        sent += static_cast<size_t>(n);
+        if (!waitWritable(sock, timeoutMs)) break;
     }
     return sent;
 }
@@ -125,16 +134,20 @@ size_t sendAll(int sock, const char* data, size_t len, int timeoutMs) {
 ReceiveResult receiveExact(int sock, char* dst, size_t len, int waitMs, HeaderKind kind) {
     ReceiveResult result;
     while (result.received < len) {
-        int ready = pollOne(sock, POLLIN, waitMs);
-        if (ready <= 0) {
-            setLastError(ready == 0 ? kWsaEtimedout : lastWinsockError());
-            break;
-        }
-        ssize_t n = ::recv(sock, dst + result.received, len - result.received, 0);
+        // Take what is there; wait only when nothing is.
+        ssize_t n = ::recv(sock, dst + result.received, len - result.received, MSG_DONTWAIT);
         if (n < 0) {
-            if (errno == EINTR || errno == EAGAIN) continue;
-            setLastError(lastWinsockError());
-            break;
+            if (errno == EINTR) continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                setLastError(lastWinsockError());
+                break;
+            }
+            int ready = pollOne(sock, POLLIN, waitMs);
+            if (ready <= 0) {
+                setLastError(ready == 0 ? kWsaEtimedout : lastWinsockError());
+                break;
+            }
+            continue;
         }
         if (n == 0) {
             setLastError(kWsaEconnreset);

@@ -2,7 +2,7 @@
 
 #include <strings.h>
 
-#include "FileText.h"
+#include "vtx/platform/FileSnapshot.h"
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/Paths.h"
 
@@ -39,8 +39,7 @@ StationPaths readStationPaths() {
 std::string operatorCodeFor(const StationPaths& paths, std::string_view operatorText) {
     std::string code;
     const std::string wanted = padded(operatorText, kOperatorNameWidth);
-    std::optional<std::string> table =
-        readWholeFile(vtx::platform::resolve(paths.file("VXTb_opr.txt")));
+    auto table = vtx::platform::loadFileSnapshot(paths.file("VXTb_opr.txt"));
     if (table) {
         size_t pos = 0;
         while (pos < table->size() && code.empty()) {

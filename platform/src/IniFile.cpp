@@ -15,76 +15,20 @@
 #include "FileOps.h"
 #include "IniEdit.h"
 #include "PathsDetail.h"
+#include "StampedCache.h"
 #include "vtx/platform/Paths.h"
 
 namespace vtx::platform {
 
 namespace {
 
-// A file whose modification time is at least this much older than the clock
-// at the moment it was read cannot change again without its time stamp
-// changing too; younger files are read again on every access, because a
-// rewrite within the same clock tick keeps size and time stamp.
-constexpr int64_t kSettleNs = 100'000'000;
-
-struct FileStamp {
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t size = 0;
-    int64_t mtimeNs = 0;
-    int64_t ctimeNs = 0;
-
-    bool operator==(const FileStamp&) const = default;
-};
-
-struct CacheEntry {
-    FileStamp stamp;
-    bool settled = false;
-    std::shared_ptr<const IniDocument> doc;
-};
-
-int64_t toNs(const timespec& ts) {
-    return int64_t{ts.tv_sec} * 1'000'000'000 + ts.tv_nsec;
+std::shared_ptr<const IniDocument> parseDocument(std::string&& content) {
+    return std::make_shared<const IniDocument>(IniDocument::parse(content));
 }
 
-FileStamp stampOf(const struct stat& st) {
-    return FileStamp{st.st_dev, st.st_ino, st.st_size, toNs(st.st_mtim), toNs(st.st_ctim)};
-}
-
-int64_t wallClockNs() {
-    timespec ts{};
-    ::clock_gettime(CLOCK_REALTIME, &ts);
-    return toNs(ts);
-}
-
-class IniCache {
-  public:
-    std::shared_ptr<const IniDocument> find(const std::string& path, const FileStamp& stamp) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        auto it = entries_.find(path);
-        if (it == entries_.end() || !it->second.settled || !(it->second.stamp == stamp)) {
-            return nullptr;
-        }
-        return it->second.doc;
-    }
-
-    void store(const std::string& path, CacheEntry entry) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        entries_[path] = std::move(entry);
-    }
-
-    void erase(const std::string& path) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        entries_.erase(path);
-    }
-
-  private:
-    std::mutex mutex_;
-    std::unordered_map<std::string, CacheEntry> entries_;
-};
-
-IniCache& cache() {
-    static IniCache* instance = new IniCache();  // never destroyed: usable at exit
+detail::StampedCache<IniDocument>& cache() {
+    // Never destroyed: usable at exit.
+    static auto* instance = new detail::StampedCache<IniDocument>(&parseDocument);
     return *instance;
 }
 
@@ -94,21 +38,15 @@ const std::shared_ptr<const IniDocument>& emptyDocument() {
     return *empty;
 }
 
-// Reads and parses `path`; nullptr when it cannot be read.
-std::shared_ptr<const IniDocument> readAndCache(const std::string& path) {
-    int64_t before = wallClockNs();
-    int err = 0;
-    struct stat st {};
-    std::optional<std::string> content = detail::readWholeFile(path, err, &st);
-    if (!content) return nullptr;
-    // The stamp is the one seen before reading: if the file changed while it
-    // was read, the next access sees a different stamp and reads again.
-    CacheEntry entry;
-    entry.stamp = stampOf(st);
-    entry.settled = entry.stamp.mtimeNs + kSettleNs < before;
-    entry.doc = std::make_shared<const IniDocument>(IniDocument::parse(*content));
-    cache().store(path, entry);
-    return entry.doc;
+// True when every write already holds in the file as it is now, so the
+// update would leave it unchanged and the lock can be skipped.
+bool alreadyWritten(std::string_view fileName, const std::vector<IniWrite>& writes) {
+    auto doc = loadIni(fileName);
+    for (const IniWrite& w : writes) {
+        auto current = doc->find(w.section, w.key);
+        if (current != w.value) return false;
+    }
+    return true;
 }
 
 // Runs `edit` on the current content of the file under the folder lock and
@@ -155,8 +93,7 @@ std::shared_ptr<const IniDocument> loadIni(std::string_view fileName) {
             if (::stat(path.c_str(), &st) != 0) return emptyDocument();
         }
         if (!S_ISREG(st.st_mode)) return emptyDocument();
-        if (auto doc = cache().find(path, stampOf(st))) return doc;
-        if (auto doc = readAndCache(path)) return doc;
+        if (auto doc = cache().get(path, st)) return doc;
         return emptyDocument();
     } catch (const std::bad_alloc&) {
         return emptyDocument();
@@ -178,6 +115,11 @@ std::vector<std::string> iniSectionNames(std::string_view fileName) {
 }
 
 bool iniWrite(std::string_view fileName, const std::vector<IniWrite>& writes) {
+    try {
+        if (alreadyWritten(fileName, writes)) return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     return updateIni(fileName, [&writes](std::string_view content) {
         return detail::applyIniWrites(content, writes);
     });

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "TestRoot.h"
+#include "vtx/platform/FileSnapshot.h"
 
 namespace vtx::platform {
 namespace {
@@ -197,3 +198,28 @@ TEST_F(IniFileTest, SettledFileServedFromCacheStillSeesChanges) {
 
 }  // namespace
 }  // namespace vtx::platform
+
+TEST(FileSnapshot, FollowsEveryRewriteAndMissingFiles) {
+    vtx::test::TempRoot root;
+    EXPECT_EQ(vtx::platform::loadFileSnapshot("C:\\Vantrix\\VXIFCLI.BIN"), nullptr);
+    root.writeFile("C/Vantrix/vxifcli.bin", "first");
+    auto first = vtx::platform::loadFileSnapshot("C:\\Vantrix\\VXIFCLI.BIN");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(*first, "first");
+    // Rewritten at once with the same size: the next read sees it.
+    root.writeFile("C/Vantrix/vxifcli.bin", "again");
+    EXPECT_EQ(*vtx::platform::loadFileSnapshot("C:\\Vantrix\\VXIFCLI.BIN"), "again");
+}
+
+TEST(IniWrite, ValueAlreadyPresentLeavesTheFileUntouched) {
+    vtx::test::TempRoot root;
+    ASSERT_TRUE(vtx::platform::iniWriteString("SOCKET.BIN", "TRACE", "IP1 x", "OPA"));
+    struct stat before {};
+    ASSERT_EQ(::stat(root.native("C/Windows/SOCKET.BIN").c_str(), &before), 0);
+    ASSERT_TRUE(vtx::platform::iniWriteString("SOCKET.BIN", "trace", "ip1 x", "OPA"));
+    struct stat after {};
+    ASSERT_EQ(::stat(root.native("C/Windows/SOCKET.BIN").c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    ASSERT_TRUE(vtx::platform::iniWriteString("SOCKET.BIN", "TRACE", "IP1 x", "OPB"));
+    EXPECT_EQ(vtx::platform::iniGetString("SOCKET.BIN", "TRACE", "IP1 x", ""), "OPB");
+}

@@ -17,14 +17,20 @@ constexpr size_t kLe16 = 2;       // 16-bit little-endian length
 constexpr size_t kTpduHead = 11;  // service (3) + operator code (8)
 constexpr size_t kOversizeLength = 4000;
 
-ReadOutcome rejected(std::string reason) { return ReadOutcome{std::nullopt, std::move(reason)}; }
+ReadOutcome rejected(std::string reason) {
+    return ReadOutcome{std::nullopt, std::move(reason)};
+}
 
 std::string_view statusText(Connection::Status status) {
     switch (status) {
-        case Connection::Status::kClosed: return "connection closed";
-        case Connection::Status::kTimedOut: return "no complete frame within the time limit";
-        case Connection::Status::kStopped: return "shutting down";
-        default: return "receive failed";
+        case Connection::Status::kClosed:
+            return "connection closed";
+        case Connection::Status::kTimedOut:
+            return "no complete frame within the time limit";
+        case Connection::Status::kStopped:
+            return "shutting down";
+        default:
+            return "receive failed";
     }
 }
 
@@ -144,14 +150,18 @@ std::optional<ReplyFrame> FrameCodec::reply(const Envelope& envelope,
                                             std::string_view message) const {
     if (message.size() > kMaxMessage) return std::nullopt;
     if (cipher_ == Cipher::kDes) {
-        return ReplyFrame{vx::wire::buildDesFrame(masterKey_, envelope.serial,
-                                                  vx::wire::plainFrame(message)),
-                          vx::wire::kDesHeaderSize + kDigits};
+        return ReplyFrame{
+            vx::wire::buildDesFrame(masterKey_, envelope.serial, vx::wire::plainFrame(message)),
+            vx::wire::kDesHeaderSize + kDigits};
     }
     ReplyFrame frame;
     switch (framing_) {
-        case Framing::kPlain: frame.bytes = vx::wire::plainFrame(message); break;
-        case Framing::kBinary: frame.bytes = vx::wire::binaryLengthFrame(message); break;
+        case Framing::kPlain:
+            frame.bytes = vx::wire::plainFrame(message);
+            break;
+        case Framing::kBinary:
+            frame.bytes = vx::wire::binaryLengthFrame(message);
+            break;
         case Framing::kTpdu:
             frame.bytes = vx::wire::tpduFrame(std::string_view(envelope.head).substr(0, 3),
                                               std::string_view(envelope.head).substr(3), message);
@@ -177,6 +187,8 @@ std::string FrameCodec::oversize(const Envelope& envelope, std::string_view some
     return enciphered(frame.append(someBytes));
 }
 
-std::string FrameCodec::minus163() const { return enciphered("-163"); }
+std::string FrameCodec::minus163() const {
+    return enciphered("-163");
+}
 
 }  // namespace vtx::hostsim

@@ -16,8 +16,8 @@ namespace vtx::hostsim {
 
 // What a reply must echo from its request.
 struct Envelope {
-    std::string head;            // TPDU: service + operator code; gateway TPDU: the TPDU bytes
-    char serial[8] = {};         // DES frame: the terminal serial
+    std::string head;     // TPDU: service + operator code; gateway TPDU: the TPDU bytes
+    char serial[8] = {};  // DES frame: the terminal serial
 };
 
 struct Request {
@@ -32,12 +32,12 @@ struct ReadOutcome {
 };
 
 struct ReplyFrame {
-    std::string bytes;       // enciphered as the port says
-    size_t headerSize = 0;   // bytes before the reply message itself
+    std::string bytes;      // enciphered as the port says
+    size_t headerSize = 0;  // bytes before the reply message itself
 };
 
 class FrameCodec {
-public:
+  public:
     // `shiftKey` is the cipher key of the port actually listened on.
     FrameCodec(const PortConfig& config, int shiftKey);
 
@@ -52,7 +52,7 @@ public:
     // The four characters "-163" where the length should be.
     std::string minus163() const;
 
-private:
+  private:
     ReadOutcome readDes(Connection& connection) const;
     std::string deciphered(std::string_view bytes) const;
     std::string enciphered(std::string bytes) const;

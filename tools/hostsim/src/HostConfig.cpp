@@ -58,7 +58,9 @@ std::string setCript(PortConfig& pc, const std::string& v) {
 }
 
 std::string setMasterKey(PortConfig& pc, const std::string& v) {
-    pc.masterKey = vx::wire::kDefaultMasterKey;
+    // As the stations decode it: over a zero key; the default key only when
+    // none is configured.
+    pc.masterKey = {};
     vx::wire::decodeMasterKey(v, pc.masterKey);
     return "";
 }
@@ -108,10 +110,12 @@ struct KeyRule {
 };
 
 constexpr KeyRule kKeys[] = {
-    {"Port", setPort},       {"Bind", setBind},     {"Framing", setFraming},
-    {"GatewayTpdu", setGatewayTpdu}, {"Cript", setCript}, {"MasterKey", setMasterKey},
-    {"Fault", setFault},     {"DelayMs", setDelayMs}, {"Workers", setWorkers},
-    {"Status", setStatus},   {"Reply", setReply},
+    {"Port", setPort},       {"Bind", setBind},
+    {"Framing", setFraming}, {"GatewayTpdu", setGatewayTpdu},
+    {"Cript", setCript},     {"MasterKey", setMasterKey},
+    {"Fault", setFault},     {"DelayMs", setDelayMs},
+    {"Workers", setWorkers}, {"Status", setStatus},
+    {"Reply", setReply},
 };
 
 std::string where(const std::string& section, std::string_view key) {
@@ -164,8 +168,7 @@ std::optional<PortConfig> parseSection(const platform::IniDocument::Section& s,
 
 bool isLoopbackAddress(const std::string& address) {
     in_addr v4{};
-    if (inet_pton(AF_INET, address.c_str(), &v4) == 1)
-        return (ntohl(v4.s_addr) >> 24) == 127;
+    if (inet_pton(AF_INET, address.c_str(), &v4) == 1) return (ntohl(v4.s_addr) >> 24) == 127;
     in6_addr v6{};
     if (inet_pton(AF_INET6, address.c_str(), &v6) == 1) return IN6_IS_ADDR_LOOPBACK(&v6);
     return false;

@@ -16,8 +16,8 @@ constexpr int kBacklog = 512;
 
 }  // namespace
 
-std::optional<ListenSocket> ListenSocket::open(const std::string& address, int port,
-                                               bool listen, std::string& error) {
+std::optional<ListenSocket> ListenSocket::open(const std::string& address, int port, bool listen,
+                                               std::string& error) {
     sockaddr_storage storage{};
     socklen_t length = 0;
     auto* v4 = reinterpret_cast<sockaddr_in*>(&storage);

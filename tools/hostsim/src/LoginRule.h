@@ -8,9 +8,8 @@
 namespace vtx::hostsim {
 
 class LoginRule : public ReplyRule {
-public:
-    std::optional<std::string> answer(const FieldMessage& request,
-                                      NsuCounter& nsu) const override;
+  public:
+    std::optional<std::string> answer(const FieldMessage& request, NsuCounter& nsu) const override;
 };
 
 }  // namespace vtx::hostsim

@@ -44,9 +44,15 @@ std::optional<Enum> valueOf(const std::array<std::pair<Enum, std::string_view>, 
 
 }  // namespace
 
-std::string_view faultName(Fault fault) { return nameOf(kFaultNames, fault); }
-std::string_view framingName(Framing framing) { return nameOf(kFramingNames, framing); }
-std::optional<Fault> faultFromName(std::string_view name) { return valueOf(kFaultNames, name); }
+std::string_view faultName(Fault fault) {
+    return nameOf(kFaultNames, fault);
+}
+std::string_view framingName(Framing framing) {
+    return nameOf(kFramingNames, framing);
+}
+std::optional<Fault> faultFromName(std::string_view name) {
+    return valueOf(kFaultNames, name);
+}
 
 std::optional<Framing> framingFromName(std::string_view name) {
     return valueOf(kFramingNames, name);

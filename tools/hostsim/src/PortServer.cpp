@@ -11,19 +11,20 @@
 namespace vtx::hostsim {
 namespace {
 
-constexpr int kIdleWaitMs = 1000;      // a worker re-checks the stop flag this often
+constexpr int kIdleWaitMs = 1000;        // a worker re-checks the stop flag this often
 constexpr int kAcceptErrorPauseMs = 50;  // e.g. out of descriptors: let others finish
 
 }  // namespace
 
-PortServer::PortServer(PortConfig config, NsuCounter& nsu, RequestLog& log,
-                       const StopSignal& stop)
+PortServer::PortServer(PortConfig config, NsuCounter& nsu, RequestLog& log, const StopSignal& stop)
     : config_(std::move(config)),
       responder_(Responder::forPort(config_, nsu)),
       log_(log),
       stop_(stop) {}
 
-PortServer::~PortServer() { join(); }
+PortServer::~PortServer() {
+    join();
+}
 
 bool PortServer::open(std::string& error) {
     const bool listen = config_.fault != Fault::kRefuse;
@@ -74,8 +75,7 @@ void PortServer::workerLoop() {
             handler_->serve(fd);
             continue;
         }
-        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ||
-            errno == ECONNABORTED) {
+        if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR || errno == ECONNABORTED) {
             epoll_event events[2];
             epoll_wait(ep, events, 2, kIdleWaitMs);
             continue;

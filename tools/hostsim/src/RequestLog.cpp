@@ -25,8 +25,7 @@ bool RequestLog::open(const std::string& path, std::string& error) {
     return true;
 }
 
-void RequestLog::request(std::string_view section, std::string_view raw,
-                         std::string_view message) {
+void RequestLog::request(std::string_view section, std::string_view raw, std::string_view message) {
     if (fd_ < 0) return;
     std::string lines;
     lines.reserve(section.size() * 2 + raw.size() * 2 + message.size() + 16);

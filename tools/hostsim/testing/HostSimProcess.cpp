@@ -66,7 +66,9 @@ HostSimProcess::HostSimProcess(std::string folder, const std::vector<HostSimPort
 HostSimProcess::HostSimProcess(std::string folder, std::string configText)
     : folder_(std::move(folder)), config_(std::move(configText)) {}
 
-HostSimProcess::~HostSimProcess() { stop(); }
+HostSimProcess::~HostSimProcess() {
+    stop();
+}
 
 std::string HostSimProcess::configText(const std::vector<HostSimPort>& ports) {
     std::ostringstream out;
@@ -88,6 +90,7 @@ bool HostSimProcess::start(std::chrono::milliseconds timeout) {
     if (pid_ > 0) return true;
     error_.clear();
     ports_.clear();
+    exitCode_ = -1;
     if (!launch()) return false;
     if (readUntilReady(timeout)) return true;
     stop();

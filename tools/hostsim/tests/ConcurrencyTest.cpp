@@ -18,9 +18,9 @@ class ConcurrencyTest : public HostFixture {};
 
 TEST_F(ConcurrencyTest, EachOfManySimultaneousClientsGetsItsOwnReply) {
     constexpr int kClients = 32;
-    HostSimPort spec = portSpec("main");
-    spec.workers = kClients;
-    ASSERT_TRUE(startHost({spec}));
+    HostSimPort cfg = hostPort("main");
+    cfg.workers = kClients;
+    ASSERT_TRUE(startHost({cfg}));
     const int port = host().port("main");
 
     std::vector<Exchange> results(kClients);
@@ -51,9 +51,9 @@ TEST_F(ConcurrencyTest, EachOfManySimultaneousClientsGetsItsOwnReply) {
 }
 
 TEST_F(ConcurrencyTest, SlowClientDoesNotHoldUpOthers) {
-    HostSimPort spec = portSpec("main");
-    spec.workers = 2;
-    ASSERT_TRUE(startHost({spec}));
+    HostSimPort cfg = hostPort("main");
+    cfg.workers = 2;
+    ASSERT_TRUE(startHost({cfg}));
     const int port = host().port("main");
     // Announces 50 bytes, sends 10, then waits: one worker stays busy with it.
     std::thread slow([port] {
@@ -71,10 +71,10 @@ TEST_F(ConcurrencyTest, SlowClientDoesNotHoldUpOthers) {
 }
 
 TEST_F(ConcurrencyTest, StopsPromptlyWithIdleAndBusyConnections) {
-    HostSimPort delayed = portSpec("delayed");
+    HostSimPort delayed = hostPort("delayed");
     delayed.fault = "delay";
     delayed.delayMs = 60000;
-    ASSERT_TRUE(startHost({portSpec("main"), delayed}));
+    ASSERT_TRUE(startHost({hostPort("main"), delayed}));
     const int port = host().port("main");
     const int delayedPort = host().port("delayed");
     // One connection that never sends a byte, one waiting for a long delay.

@@ -13,12 +13,12 @@ namespace {
 using namespace vx::wire;
 
 class FaultTest : public HostFixture {
-protected:
+  protected:
     static HostSimPort faulty(std::string section, std::string fault,
                               std::string framing = "plain") {
-        HostSimPort spec = portSpec(std::move(section), std::move(framing));
-        spec.fault = std::move(fault);
-        return spec;
+        HostSimPort cfg = hostPort(std::move(section), std::move(framing));
+        cfg.fault = std::move(fault);
+        return cfg;
     }
 
     bool logHas(const std::string& text) {
@@ -61,9 +61,9 @@ TEST_F(FaultTest, CloseMiddleSendsTheHeaderAndHalfTheBody) {
 }
 
 TEST_F(FaultTest, DelayAnswersAfterTheConfiguredTime) {
-    HostSimPort spec = faulty("d", "delay");
-    spec.delayMs = 300;
-    ASSERT_TRUE(startHost({spec}));
+    HostSimPort cfg = faulty("d", "delay");
+    cfg.delayMs = 300;
+    ASSERT_TRUE(startHost({cfg}));
     const auto before = std::chrono::steady_clock::now();
 
     Exchange ex = roundTrip(host().port("d"), plainFrame(request("1")));
@@ -108,9 +108,9 @@ TEST_F(FaultTest, Minus163ReplacesTheLength) {
 }
 
 TEST_F(FaultTest, RejectedFramesAreLoggedAndDoNotStopTheNextRequest) {
-    HostSimPort spec = portSpec("main");
-    spec.workers = 1;  // the same worker must get through every rejection
-    ASSERT_TRUE(startHost({spec, portSpec("gw", "tpdu")}));
+    HostSimPort cfg = hostPort("main");
+    cfg.workers = 1;  // the same worker must get through every rejection
+    ASSERT_TRUE(startHost({cfg, hostPort("gw", "tpdu")}));
     const int port = host().port("main");
 
     struct Case {

@@ -16,7 +16,7 @@ using namespace vx::wire;
 class FramingTest : public HostFixture {};
 
 TEST_F(FramingTest, PlainRequestIsLoggedAndAnsweredWithTheDefaultRule) {
-    ASSERT_TRUE(startHost({portSpec("main")}));
+    ASSERT_TRUE(startHost({hostPort("main")}));
     const std::string frame = plainFrame(request("4711"));
 
     Exchange ex = roundTrip(host().port("main"), frame);
@@ -30,9 +30,9 @@ TEST_F(FramingTest, PlainRequestIsLoggedAndAnsweredWithTheDefaultRule) {
 }
 
 TEST_F(FramingTest, BinaryLengthIsLowByteFirstBothWays) {
-    HostSimPort spec = portSpec("bin", "binary");
-    spec.status = "05";
-    ASSERT_TRUE(startHost({spec}));
+    HostSimPort cfg = hostPort("bin", "binary");
+    cfg.status = "05";
+    ASSERT_TRUE(startHost({cfg}));
     // Over 255 bytes each way, so a swapped length byte order cannot pass.
     const std::string proc(300, '7');
 
@@ -42,7 +42,7 @@ TEST_F(FramingTest, BinaryLengthIsLowByteFirstBothWays) {
 }
 
 TEST_F(FramingTest, TpduReplyEchoesServiceAndOperatorCode) {
-    ASSERT_TRUE(startHost({portSpec("gw", "tpdu")}));
+    ASSERT_TRUE(startHost({hostPort("gw", "tpdu")}));
 
     Exchange ex = roundTrip(host().port("gw"), tpduFrame("CHK", "OP123456", request("1")));
 
@@ -53,9 +53,9 @@ TEST_F(FramingTest, TpduReplyEchoesServiceAndOperatorCode) {
 }
 
 TEST_F(FramingTest, GatewayTpduReplyEchoesTheTpduBytes) {
-    HostSimPort spec = portSpec("gwt", "gwtpdu");
-    spec.gatewayTpdu = "6000010000";
-    ASSERT_TRUE(startHost({spec}));
+    HostSimPort cfg = hostPort("gwt", "gwtpdu");
+    cfg.gatewayTpdu = "6000010000";
+    ASSERT_TRUE(startHost({cfg}));
     const std::string tpdu = *hexToBytes("6000010000");
 
     Exchange ex = roundTrip(host().port("gwt"), gatewayTpduFrame(tpdu, request("2")));
@@ -67,10 +67,10 @@ TEST_F(FramingTest, ShiftCipherCoversTheWholeFrameWithThePortKey) {
     const int port = pickFreePort([](int p) { return shiftKeyForPort(p) != 0; });
     ASSERT_NE(port, 0);
     const int key = shiftKeyForPort(port);
-    HostSimPort spec = portSpec("shift");
-    spec.port = port;
-    spec.cript = 1;
-    ASSERT_TRUE(startHost({spec}));
+    HostSimPort cfg = hostPort("shift");
+    cfg.port = port;
+    cfg.cript = 1;
+    ASSERT_TRUE(startHost({cfg}));
     std::string frame = plainFrame(request("3"));
     shiftEncipher(frame.data(), frame.size(), key);
 
@@ -86,15 +86,16 @@ TEST_F(FramingTest, ShiftCipherCoversTheWholeFrameWithThePortKey) {
 }
 
 TEST_F(FramingTest, DesFrameUsesTheConfiguredMasterKeyAndEchoesTheSerial) {
-    HostSimPort spec = portSpec("des");
-    spec.cript = 2;
-    spec.masterKey = "\\01\\23EFGH\\9a";
-    ASSERT_TRUE(startHost({spec}));
-    DesKey master = kDefaultMasterKey;
-    decodeMasterKey(spec.masterKey, master);
+    HostSimPort cfg = hostPort("des");
+    cfg.cript = 2;
+    cfg.masterKey = "\\01\\23EFGH\\9a";
+    ASSERT_TRUE(startHost({cfg}));
+    DesKey master{};
+    decodeMasterKey(cfg.masterKey, master);
     const char serial[8] = {'S', 'E', 'R', '0', '0', '0', '4', '2'};
 
-    Exchange ex = roundTrip(host().port("des"), buildDesFrame(master, serial, plainFrame(request("4"))));
+    Exchange ex =
+        roundTrip(host().port("des"), buildDesFrame(master, serial, plainFrame(request("4"))));
 
     ASSERT_GE(ex.received.size(), kDesHeaderSize);
     auto* header = reinterpret_cast<uint8_t*>(ex.received.data());
@@ -106,13 +107,13 @@ TEST_F(FramingTest, DesFrameUsesTheConfiguredMasterKeyAndEchoesTheSerial) {
     EXPECT_EQ(payload, plainFrame(defaultReply("4", "000001")));
 
     // The same request under the default key does not decipher: rejected, unanswered.
-    Exchange wrongKey = roundTrip(host().port("des"),
-                                 buildDesFrame(kDefaultMasterKey, serial, plainFrame(request("5"))));
+    Exchange wrongKey = roundTrip(
+        host().port("des"), buildDesFrame(kDefaultMasterKey, serial, plainFrame(request("5"))));
     EXPECT_EQ(wrongKey.received, "");
 }
 
 TEST_F(FramingTest, NsuGrowsAcrossRequestsAndPorts) {
-    ASSERT_TRUE(startHost({portSpec("a"), portSpec("b", "binary")}));
+    ASSERT_TRUE(startHost({hostPort("a"), hostPort("b", "binary")}));
 
     EXPECT_EQ(roundTrip(host().port("a"), plainFrame(request("1"))).received,
               plainFrame(defaultReply("1", "000001")));
@@ -123,9 +124,9 @@ TEST_F(FramingTest, NsuGrowsAcrossRequestsAndPorts) {
 }
 
 TEST_F(FramingTest, LoginAndFixedReplyTemplate) {
-    HostSimPort fixed = portSpec("fixed");
+    HostSimPort fixed = hostPort("fixed");
     fixed.reply = "000-000=${CODE}1;011-000=${PROC};012-000=${NSU};${OTHER};";
-    ASSERT_TRUE(startHost({portSpec("main"), fixed}));
+    ASSERT_TRUE(startHost({hostPort("main"), fixed}));
 
     EXPECT_EQ(roundTrip(host().port("main"), plainFrame("LOGIN|shop|7")).received,
               plainFrame("LOGIN|OK"));
@@ -137,9 +138,9 @@ TEST_F(FramingTest, LoginAndFixedReplyTemplate) {
 }
 
 TEST_F(FramingTest, ServesIpv6Loopback) {
-    HostSimPort spec = portSpec("v6");
-    spec.bind = "::1";
-    host_ = std::make_unique<HostSimProcess>(folder_.path(), std::vector<HostSimPort>{spec});
+    HostSimPort cfg = hostPort("v6");
+    cfg.bind = "::1";
+    host_ = std::make_unique<HostSimProcess>(folder_.path(), std::vector<HostSimPort>{cfg});
     if (!host_->start()) GTEST_SKIP() << "no IPv6 loopback here: " << host_->error();
 
     Exchange ex = roundTrip(host().port("v6"), plainFrame(request("6")), {.address = "::1"});

@@ -17,7 +17,7 @@
 namespace vtx::hostsim::test {
 
 class HostFixture : public ::testing::Test {
-protected:
+  protected:
     // Starts the host; the test fails when it does not come up.
     bool startHost(const std::vector<HostSimPort>& ports) {
         host_ = std::make_unique<HostSimProcess>(folder_.path(), ports);
@@ -26,12 +26,12 @@ protected:
         return started;
     }
 
-    static HostSimPort portSpec(std::string section, std::string framing = "plain") {
-        HostSimPort spec;
-        spec.section = std::move(section);
-        spec.framing = std::move(framing);
-        spec.workers = 4;
-        return spec;
+    static HostSimPort hostPort(std::string section, std::string framing = "plain") {
+        HostSimPort cfg;
+        cfg.section = std::move(section);
+        cfg.framing = std::move(framing);
+        cfg.workers = 4;
+        return cfg;
     }
 
     static std::string request(const std::string& proc) {

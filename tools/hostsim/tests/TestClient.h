@@ -12,8 +12,8 @@
 namespace vtx::hostsim::test {
 
 struct Exchange {
-    int connectError = 0;      // errno of a failed connect, else 0
-    std::string received;      // every byte the host sent
+    int connectError = 0;       // errno of a failed connect, else 0
+    std::string received;       // every byte the host sent
     bool closedByHost = false;  // the host closed (or reset) the connection
 };
 
