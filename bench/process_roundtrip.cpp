@@ -2,10 +2,12 @@
 // over a bare loopback TCP exchange of the same size.
 //
 // Bare: connect, send a 300-byte frame, read a 300-byte reply, close, against
-// an in-process server. Process: the same frame through Process() against
-// vtx-hostsim, with the station's settings read afresh and SOCKET.BIN updated
-// on every request. Both sequentially and with 16 threads; prints requests per
-// second, median and p99 latency and the ratio Process / bare.
+// vtx-hostsim (and, for reference, against a trivial in-process server).
+// Process: the same frame through Process() against the same vtx-hostsim,
+// with the station's settings read afresh and SOCKET.BIN updated on every
+// request. Sequentially (bare and Process requests alternate, so drift of the
+// machine hits both alike) and with 16 threads; prints requests per second,
+// median and p99 latency and the ratio Process / bare.
 //
 // usage: process_roundtrip [requests-per-thread]   (default 2000, at most 100000)
 #include <arpa/inet.h>
@@ -116,7 +118,11 @@ int freeLowPort() {
     return 0;
 }
 
-double bareExchange(int port) {
+std::string message();
+
+// One exchange by hand; `frame` is what goes out, `replyLen` what comes back.
+double bareExchange(int port, const std::string& frame = std::string(kFrame, 'q'),
+                    size_t replyLen = kFrame) {
     auto t0 = Clock::now();
     int s = ::socket(AF_INET, SOCK_STREAM, 0);
     int one = 1;
@@ -125,11 +131,11 @@ double bareExchange(int port) {
     a.sin_family = AF_INET;
     a.sin_port = htons(static_cast<uint16_t>(port));
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::string frame(kFrame, 'q');
-    char reply[kFrame];
+    char reply[4096];
     bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
-              ::send(s, frame.data(), frame.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(kFrame) &&
-              readAll(s, reply, kFrame);
+              ::send(s, frame.data(), frame.size(), MSG_NOSIGNAL) ==
+                  static_cast<ssize_t>(frame.size()) &&
+              readAll(s, reply, replyLen);
     ::close(s);
     if (!ok) std::fprintf(stderr, "bare exchange failed\n");
     return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
@@ -173,7 +179,7 @@ Stats run(int threads, int perThread, F exchange) {
 }
 
 void print(const char* name, const Stats& s) {
-    std::printf("%-34s %10.0f req/s   median %8.1f us   p99 %8.1f us\n", name, s.rps, s.medianUs,
+    std::printf("%-38s %10.0f req/s   median %8.1f us   p99 %8.1f us\n", name, s.rps, s.medianUs,
                 s.p99Us);
 }
 
@@ -213,23 +219,42 @@ int main(int argc, char** argv) {
     vtx::platform::iniWriteString("C:\\Vantrix\\CORE.INI", "Config", "SOCKETBIN", "0");
 
     BareServer bare;
-    int bport = bare.port();
-    run(1, 200, [&] { return bareExchange(bport); });  // warm-up
+    const int bport = bare.port();
+    const int hport = host.port("bench");
+    const std::string hostFrame = "0296" + message();
+    auto bareHost = [&] { return bareExchange(hport, hostFrame, kFrame); };
+    auto bareTrivial = [&] { return bareExchange(bport); };
+    run(1, 200, bareHost);  // warm-up
     run(1, 200, processExchange);
 
     std::printf("requests per thread: %d, frame %zu bytes each way\n", perThread, kFrame);
-    Stats bareSeq = run(1, perThread, [&] { return bareExchange(bport); });
-    Stats procSeq = run(1, perThread, processExchange);
-    Stats bare16 = run(16, perThread / 4, [&] { return bareExchange(bport); });
+    // Sequential: bare and Process alternate request by request.
+    std::vector<double> seqBare, seqProc;
+    auto t0 = Clock::now();
+    double bareSeconds = 0, procSeconds = 0;
+    for (int i = 0; i < perThread; ++i) {
+        double b = bareHost();
+        double p = processExchange();
+        seqBare.push_back(b);
+        seqProc.push_back(p);
+        bareSeconds += b / 1e6;
+        procSeconds += p / 1e6;
+    }
+    (void)t0;
+    Stats bareSeq = summarise(seqBare, bareSeconds);
+    Stats procSeq = summarise(seqProc, procSeconds);
+    Stats trivialSeq = run(1, perThread, bareTrivial);
+    Stats bare16 = run(16, perThread / 4, bareHost);
     Stats proc16 = run(16, perThread / 4, processExchange);
     vtx::platform::iniWriteString("C:\\Vantrix\\CORE.INI", "Config", "SOCKETBIN", "1");
     Stats procTrace = run(1, perThread, processExchange);
 
-    print("bare TCP, sequential", bareSeq);
+    print("bare TCP to vtx-hostsim, sequential", bareSeq);
     print("Process, sequential", procSeq);
-    print("bare TCP, 16 threads", bare16);
+    print("bare TCP to vtx-hostsim, 16 threads", bare16);
     print("Process, 16 threads", proc16);
     print("Process, sequential, SOCKETBIN=1", procTrace);
+    print("bare TCP to a trivial server, seq.", trivialSeq);
     std::printf("ratio Process/bare (median): sequential %.2f, 16 threads %.2f\n",
                 procSeq.medianUs / bareSeq.medianUs, proc16.medianUs / bare16.medianUs);
     std::printf("ratio Process/bare (req/s):  sequential %.2f, 16 threads %.2f\n",

@@ -54,19 +54,16 @@ bool renewSocket(int sock) {
     return ok;
 }
 
-// Sockets handed in by other programs may be blocking; ours are not.
-void makeNonBlocking(int sock) {
-    int flags = ::fcntl(sock, F_GETFL, 0);
-    if (flags >= 0 && !(flags & O_NONBLOCK)) ::fcntl(sock, F_SETFL, flags | O_NONBLOCK);
-}
-
-// One connect bounded by `ms`; 0 or errno.
+// One connect bounded by `ms`; 0 or errno. The send time-out bounds a
+// blocking connect; a non-blocking socket (handed in by another program)
+// reports EINPROGRESS at once and is waited for with poll().
 int connectOnce(int sock, const sockaddr_in& addr, int ms) {
-    makeNonBlocking(sock);
+    timeval limit{ms / 1000, (ms % 1000) * 1000};
+    ::setsockopt(sock, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     int err = 0;
     if (::connect(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
         err = errno;
-        if (err == EINPROGRESS) {
+        if (err == EINPROGRESS || err == EINTR) {
             int r = pollOne(sock, POLLOUT, ms);
             if (r == 0) {
                 err = ETIMEDOUT;
@@ -84,8 +81,9 @@ int connectOnce(int sock, const sockaddr_in& addr, int ms) {
 }  // namespace
 
 int openStreamSocket() {
-    // Non-blocking for its whole life: every wait is a bounded poll().
-    int sock = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    // Sends and receives never block (MSG_DONTWAIT); every wait is a bounded
+    // poll(), and connect is bounded by the send time-out.
+    int sock = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (sock >= 0) {
         int one = 1;
         ::setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);

@@ -14,6 +14,7 @@
 
 #include "FileOps.h"
 #include "IniEdit.h"
+#include "IniSyntax.h"
 #include "PathsDetail.h"
 #include "StampedCache.h"
 #include "vtx/platform/Paths.h"
@@ -44,7 +45,9 @@ bool alreadyWritten(std::string_view fileName, const std::vector<IniWrite>& writ
     auto doc = loadIni(fileName);
     for (const IniWrite& w : writes) {
         auto current = doc->find(w.section, w.key);
-        if (current != w.value) return false;
+        if (current.has_value() != w.value.has_value()) return false;
+        // Compared as a reader would see the written value.
+        if (current && *current != detail::unquoteIniValue(*w.value)) return false;
     }
     return true;
 }
