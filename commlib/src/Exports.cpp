@@ -108,7 +108,11 @@ VX32_API int TefGetLastError(void) { return lastError(); }
 
 VX32_API int WaitToSend(int sock, int seconds) { return waitWritable(sock, seconds * 1000); }
 
-VX32_API int WaitToReceive(int sock, int seconds) { return waitReadable(sock, seconds * 1000); }
+VX32_API int WaitToReceive(int sock, int seconds) {
+    // A time-out leaves the last error at 0.
+    setLastError(0);
+    return waitReadable(sock, seconds * 1000);
+}
 
 VX32_API void DoEventsEx(void) {}
 
