@@ -132,10 +132,10 @@ double bareExchange(int port, const std::string& frame = std::string(kFrame, 'q'
     a.sin_port = htons(static_cast<uint16_t>(port));
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     char reply[4096];
-    bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
-              ::send(s, frame.data(), frame.size(), MSG_NOSIGNAL) ==
-                  static_cast<ssize_t>(frame.size()) &&
-              readAll(s, reply, replyLen);
+    bool ok =
+        ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+        ::send(s, frame.data(), frame.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(frame.size()) &&
+        readAll(s, reply, replyLen);
     ::close(s);
     if (!ok) std::fprintf(stderr, "bare exchange failed\n");
     return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
@@ -187,8 +187,8 @@ void print(const char* name, const Stats& s) {
 
 int main(int argc, char** argv) {
     int perThread = argc > 1 ? std::clamp(std::atoi(argv[1]), 10, 100000) : 2000;
-    std::string root = std::filesystem::temp_directory_path() /
-                       ("vtx-bench-" + std::to_string(::getpid()));
+    std::string root =
+        std::filesystem::temp_directory_path() / ("vtx-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(root + "/hostsim");
     std::filesystem::create_directories(root + "/C/Vantrix");
     ::setenv("VTX_ROOT", root.c_str(), 1);
@@ -199,7 +199,8 @@ int main(int argc, char** argv) {
     vtx::hostsim::HostSimPort port;
     port.section = "bench";
     port.reply = reply;
-    port.workers = std::getenv("VTX_BENCH_WORKERS") ? std::atoi(std::getenv("VTX_BENCH_WORKERS")) : 32;
+    port.workers =
+        std::getenv("VTX_BENCH_WORKERS") ? std::atoi(std::getenv("VTX_BENCH_WORKERS")) : 32;
     port.port = freeLowPort();  // route records hold four-digit ports
     vtx::hostsim::HostSimProcess host(root + "/hostsim", {port});
     if (!host.start()) {
@@ -260,7 +261,9 @@ int main(int argc, char** argv) {
     std::printf("ratio Process/bare (req/s):  sequential %.2f, 16 threads %.2f\n",
                 bareSeq.rps / procSeq.rps, bare16.rps / proc16.rps);
     host.stop();
-    if (!std::getenv("VTX_BENCH_KEEP")) std::filesystem::remove_all(root);
-    else std::printf("station kept in %s\n", root.c_str());
+    if (!std::getenv("VTX_BENCH_KEEP"))
+        std::filesystem::remove_all(root);
+    else
+        std::printf("station kept in %s\n", root.c_str());
     return 0;
 }

@@ -93,8 +93,7 @@ VX32_API int TefSocket(VxConnectionProfile* profile);
 VX32_API int TefConnect(int sock, const char* host, int port, int timeoutMs);
 VX32_API int TefSend(int sock, const char* payload, int length, const char* serial,
                      int waitSeconds);
-VX32_API int TefReceive(int sock, char* destination, int reserved, int waitSeconds,
-                        int serverFlag);
+VX32_API int TefReceive(int sock, char* destination, int reserved, int waitSeconds, int serverFlag);
 VX32_API int TefClose(int sock);
 VX32_API int TefGetSock(char* text);
 VX32_API int TefGetLastError(void);

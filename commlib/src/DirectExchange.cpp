@@ -40,8 +40,7 @@ int exchangeDirect(char* buffer, const char* host, int port, int cipherMode, int
     }
     std::string frame(buffer, strnlen(buffer, VX_BUFFER_SIZE - 1));
     if (cipherMode == 1) shiftEncipher(frame.data(), frame.size(), key);
-    if (sendAll(sock, frame.data(), frame.size(), profile->timeoutMs) != frame.size())
-        return 0;
+    if (sendAll(sock, frame.data(), frame.size(), profile->timeoutMs) != frame.size()) return 0;
 
     char header[4];
     ReceiveResult h = receiveExact(sock, header, 4, profile->timeoutMs);

@@ -26,8 +26,8 @@ void loadMasterKey(DesKey& key) {
     decodeMasterKey(std::string_view(*text).substr(0, 100), key);
 }
 
-int sendEnciphered(int sock, const char* payload, size_t len, const char serial[8],
-                   int waitSeconds, const DesKey& masterKey) {
+int sendEnciphered(int sock, const char* payload, size_t len, const char serial[8], int waitSeconds,
+                   const DesKey& masterKey) {
     std::vector<char> frame(kDesHeaderSize + len);
     auto* bytes = reinterpret_cast<uint8_t*>(frame.data());
     buildDesHeader(masterKey, serial, len, bytes);

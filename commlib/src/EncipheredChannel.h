@@ -17,13 +17,13 @@ void loadMasterKey(vx::wire::DesKey& key);
 
 // Sends header and payload. Returns the payload bytes sent, or the header
 // bytes sent when the header did not go whole.
-int sendEnciphered(int sock, const char* payload, size_t len, const char serial[8],
-                   int waitSeconds, const vx::wire::DesKey& masterKey);
+int sendEnciphered(int sock, const char* payload, size_t len, const char serial[8], int waitSeconds,
+                   const vx::wire::DesKey& masterKey);
 
 struct EncipheredReceive {
-    int length = 0;        // payload length, 0 when header or payload came short
-    int gatewayCode = 0;   // a gateway's negative code read in place of the header
-    bool oversize = false; // the header announced more than `capacity` bytes
+    int length = 0;         // payload length, 0 when header or payload came short
+    int gatewayCode = 0;    // a gateway's negative code read in place of the header
+    bool oversize = false;  // the header announced more than `capacity` bytes
 };
 
 // Receives one frame into `dst` (at most `capacity` bytes), deciphered.

@@ -51,9 +51,8 @@ VX32_API int EnviaDireto(char* buffer, const char* host, int port, int cipherMod
 
 VX32_API int GetPreco(const char* productCode, const char* priceType, char* description,
                       char* price1, char* price2, int /*reserved*/) {
-    return guarded(-1, [&] {
-        return lookUpPrice(productCode, priceType, description, price1, price2);
-    });
+    return guarded(
+        -1, [&] { return lookUpPrice(productCode, priceType, description, price1, price2); });
 }
 
 VX32_API int ListAdm(char* list) {
@@ -78,8 +77,7 @@ VX32_API int TefSend(int sock, const char* payload, int length, const char* seri
     return guarded(0, [&] {
         char zeroSerial[8] = {};
         return sendEnciphered(sock, payload, static_cast<size_t>(length),
-                              serial ? serial : zeroSerial, waitSeconds,
-                              threadState().masterKey);
+                              serial ? serial : zeroSerial, waitSeconds, threadState().masterKey);
     });
 }
 
@@ -89,24 +87,30 @@ VX32_API int TefReceive(int sock, char* destination, int /*reserved*/, int waitS
     if (!destination) return 0;
     return guarded(0, [&] {
         // The destination holds a request buffer: a framed message and its terminator.
-        EncipheredReceive r = receiveEnciphered(sock, destination, VX_BUFFER_SIZE - 1,
-                                                waitSeconds * 1000, serverFlag == 0,
-                                                threadState().masterKey);
+        EncipheredReceive r =
+            receiveEnciphered(sock, destination, VX_BUFFER_SIZE - 1, waitSeconds * 1000,
+                              serverFlag == 0, threadState().masterKey);
         if (r.gatewayCode != 0) return r.gatewayCode;
         return r.length;
     });
 }
 
-VX32_API int TefClose(int sock) { return closeSocket(sock); }
+VX32_API int TefClose(int sock) {
+    return closeSocket(sock);
+}
 
 VX32_API int TefGetSock(char* text) {
     if (text) std::sprintf(text, "%d", threadState().lastSocket);
     return 0;
 }
 
-VX32_API int TefGetLastError(void) { return lastError(); }
+VX32_API int TefGetLastError(void) {
+    return lastError();
+}
 
-VX32_API int WaitToSend(int sock, int seconds) { return waitWritable(sock, seconds * 1000); }
+VX32_API int WaitToSend(int sock, int seconds) {
+    return waitWritable(sock, seconds * 1000);
+}
 
 VX32_API int WaitToReceive(int sock, int seconds) {
     // A time-out leaves the last error at 0.

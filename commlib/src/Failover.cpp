@@ -1,5 +1,6 @@
 #include "Failover.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <string>
@@ -12,6 +13,9 @@ namespace vx::cli {
 namespace {
 
 constexpr int kProbeTimeoutMs = 1000;
+// The record form holds one digit; an INI route asking for more is held to
+// this, so a request always ends.
+constexpr int kMaxAttempts = 99;
 
 // Lower case, trailing blanks removed.
 std::string normalisedAddress(const char* raw) {
@@ -22,7 +26,8 @@ std::string normalisedAddress(const char* raw) {
 }
 
 bool tryAddress(int sock, const std::string& address, const VxConnectionProfile& p) {
-    for (int attempt = 0; attempt < p.attempts; ++attempt) {
+    const int attempts = std::clamp(p.attempts, 0, kMaxAttempts);
+    for (int attempt = 0; attempt < attempts; ++attempt) {
         if (connectSocket(sock, address.c_str(), p.selectedPort, p.timeoutMs) == 0) return true;
     }
     return false;
@@ -31,9 +36,12 @@ bool tryAddress(int sock, const std::string& address, const VxConnectionProfile&
 }  // namespace
 
 void selectService(VxConnectionProfile& profile, std::string_view service, int sizeType) {
-    if (service == "ADM") profile.selectedPort = profile.portAdm;
-    else if (service == "ATT") profile.selectedPort = profile.portAtt;
-    else profile.selectedPort = profile.portChk;
+    if (service == "ADM")
+        profile.selectedPort = profile.portAdm;
+    else if (service == "ATT")
+        profile.selectedPort = profile.portAtt;
+    else
+        profile.selectedPort = profile.portChk;
     profile.sizeType = sizeType;
     vx::wire::shiftKeyText(profile.selectedPort, profile.shiftKey);
 }

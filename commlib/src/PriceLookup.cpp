@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "vtx/platform/FileSnapshot.h"
 #include "SocketTrace.h"
 #include "StationConfig.h"
+#include "vtx/platform/FileSnapshot.h"
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/Paths.h"
 

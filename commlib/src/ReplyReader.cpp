@@ -52,14 +52,15 @@ int readEnciphered(int sock, const ReplyShape& shape, int timeoutMs, char* buffe
 
 int readReply(int sock, const ReplyShape& shape, int timeoutMs, char* buffer, SocketTrace& trace,
               const std::string& section) {
-    if (shape.cipherMode == 2) return readEnciphered(sock, shape, timeoutMs, buffer, trace, section);
+    if (shape.cipherMode == 2)
+        return readEnciphered(sock, shape, timeoutMs, buffer, trace, section);
 
     // Header: 4 digits; 2 binary bytes; or the gateway TPDU and then 4 digits.
     const size_t headerLen = shape.tpdu ? 4 : shape.binaryLength ? 2 : 4 + shape.gatewayBytes;
     std::vector<char> header(headerLen);
-    ReceiveResult h = receiveExact(sock, header.data(), headerLen, timeoutMs,
-                                   shape.clientGateway ? HeaderKind::GatewayHeader
-                                                       : HeaderKind::Header);
+    ReceiveResult h =
+        receiveExact(sock, header.data(), headerLen, timeoutMs,
+                     shape.clientGateway ? HeaderKind::GatewayHeader : HeaderKind::Header);
     if (h.gatewayCode != 0) return h.gatewayCode;
     if (h.received < headerLen) return VX_NO_SERVER;
     // The whole frame was enciphered as one, so the header is deciphered before
@@ -67,8 +68,10 @@ int readReply(int sock, const ReplyShape& shape, int timeoutMs, char* buffer, So
     if (shape.cipherMode == 1) shiftDecipher(header.data(), headerLen, shape.shiftKey);
 
     std::optional<size_t> announced;
-    if (shape.binaryLength) announced = parseBinaryLength(header.data());
-    else announced = parseAsciiLength(std::string_view(header.data() + headerLen - 4, 4));
+    if (shape.binaryLength)
+        announced = parseBinaryLength(header.data());
+    else
+        announced = parseAsciiLength(std::string_view(header.data() + headerLen - 4, 4));
     const size_t limit = kMaxMessage + (shape.tpdu ? kTpduPrefix : 0);
     if (!announced || *announced > limit) return VX_BAD_LENGTH;
 

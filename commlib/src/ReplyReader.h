@@ -16,7 +16,8 @@ struct ReplyShape {
     bool tpdu = false;          // the reply is a TPDU frame (access type 2)
     bool binaryLength = false;  // 2-byte binary length
     size_t gatewayBytes = 0;    // gateway TPDU bytes (with their length) ahead of the digits
-    bool clientGateway = false; // client request through the local gateway: "-nnn" codes, doubled waits
+    bool clientGateway =
+        false;  // client request through the local gateway: "-nnn" codes, doubled waits
     int cipherMode = 0;
     int shiftKey = 0;
 };

@@ -86,8 +86,8 @@ int exchange(int sock, const RequestSettings& s, std::string_view service, char*
             shiftEncipher(frame.bytes.data(), frame.bytes.size(), frame.reply.shiftKey);
             trace.step(section, "Envio Msg Cript ", frame.bytes);
         }
-        sentWhole = sendAll(sock, frame.bytes.data(), frame.bytes.size(), timeoutMs) ==
-                    frame.bytes.size();
+        sentWhole =
+            sendAll(sock, frame.bytes.data(), frame.bytes.size(), timeoutMs) == frame.bytes.size();
     }
     std::memset(frame.bytes.data(), 0, frame.bytes.size());
     std::memset(buffer, 0, VX_BUFFER_SIZE);

@@ -58,7 +58,8 @@ void fromRouteRecords(const StationPaths& paths, std::string_view code, VxConnec
         trace.step(section, "TIME_OUT", record->timeout);
         trace.step(section, "CRIPT", record->cript);
         // Keys never reach a trace: only the field's presence is shown.
-        trace.step(section, "POS_MASTERKEY", std::string(trimmed(record->posMasterKey).size(), '*'));
+        trace.step(section, "POS_MASTERKEY",
+                   std::string(trimmed(record->posMasterKey).size(), '*'));
     }
 }
 
@@ -109,9 +110,9 @@ int RequestSettings::sizeTypeFor(std::string_view service) const {
     return static_cast<int>(core->getInt("CONFIG", key, 0));
 }
 
-void loadConnectionProfile(const StationPaths& paths, int accessType,
-                           std::string_view operatorCode, int localTrace, SocketTrace& trace,
-                           std::string_view traceSection, VxConnectionProfile& profile) {
+void loadConnectionProfile(const StationPaths& paths, int accessType, std::string_view operatorCode,
+                           int localTrace, SocketTrace& trace, std::string_view traceSection,
+                           VxConnectionProfile& profile) {
     profile = VxConnectionProfile{};
     copyText(profile.operatorCode, sizeof profile.operatorCode, operatorCode);
     if (accessType == 0) {
@@ -138,8 +139,10 @@ RequestSettings loadRequestSettings(Mode mode, std::string_view operatorText, So
     s.operatorCode = operatorCodeFor(s.paths, operatorText);
     s.localTrace = static_cast<int>(core->getInt("LOCAL", "trace", 0));
     if (s.localTrace == 1)
-        trace.step(s.traceSection(), "Arq BIN", vtx::platform::resolve(s.paths.file("VXIFCLI.BIN")));
-    s.accessType = mode == Mode::Server ? 0 : static_cast<int>(core->getInt("Config", "ACESS_TYPE", 0));
+        trace.step(s.traceSection(), "Arq BIN",
+                   vtx::platform::resolve(s.paths.file("VXIFCLI.BIN")));
+    s.accessType =
+        mode == Mode::Server ? 0 : static_cast<int>(core->getInt("Config", "ACESS_TYPE", 0));
     s.gateway = static_cast<int>(core->getInt("Config", "GATEWAY", 0));
     loadConnectionProfile(s.paths, s.accessType, s.operatorCode, s.localTrace, trace,
                           s.traceSection(), s.profile);

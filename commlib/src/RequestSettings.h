@@ -50,8 +50,8 @@ RequestSettings loadRequestSettings(Mode mode, std::string_view operatorText, So
 
 // Fills `profile` for `operatorCode` from the route source of `accessType`
 // (used by the request and by the support command).
-void loadConnectionProfile(const StationPaths& paths, int accessType,
-                           std::string_view operatorCode, int localTrace, SocketTrace& trace,
-                           std::string_view traceSection, VxConnectionProfile& profile);
+void loadConnectionProfile(const StationPaths& paths, int accessType, std::string_view operatorCode,
+                           int localTrace, SocketTrace& trace, std::string_view traceSection,
+                           VxConnectionProfile& profile);
 
 }  // namespace vx::cli

@@ -1,7 +1,7 @@
 #include "RouteFile.h"
 
-#include "vtx/platform/FileSnapshot.h"
 #include "ShiftCipher.h"
+#include "vtx/platform/FileSnapshot.h"
 
 namespace vx::cli {
 namespace {
@@ -13,11 +13,11 @@ struct FieldSpan {
 };
 
 constexpr FieldSpan kFields[] = {
-    {0, 8, &RouteRecord::code},          {8, 30, &RouteRecord::ip1},
-    {38, 30, &RouteRecord::ip2},         {68, 4, &RouteRecord::portChk},
-    {72, 4, &RouteRecord::portAdm},      {76, 4, &RouteRecord::portAtt},
-    {80, 1, &RouteRecord::attempts},     {81, 2, &RouteRecord::timeout},
-    {83, 1, &RouteRecord::cript},        {84, 20, &RouteRecord::posMasterKey},
+    {0, 8, &RouteRecord::code},      {8, 30, &RouteRecord::ip1},
+    {38, 30, &RouteRecord::ip2},     {68, 4, &RouteRecord::portChk},
+    {72, 4, &RouteRecord::portAdm},  {76, 4, &RouteRecord::portAtt},
+    {80, 1, &RouteRecord::attempts}, {81, 2, &RouteRecord::timeout},
+    {83, 1, &RouteRecord::cript},    {84, 20, &RouteRecord::posMasterKey},
 };
 
 std::string cutAtZero(std::string_view field) {
@@ -72,7 +72,8 @@ std::vector<RouteRecord> readRouteRecords(const std::string& path) {
     auto content = vtx::platform::loadFileSnapshot(path);
     if (!content) return records;
     for (size_t off = 0; off + kRouteRecordSize <= content->size(); off += kRouteRecordSize)
-        records.push_back(decodeRouteRecord(std::string_view(*content).substr(off, kRouteRecordSize)));
+        records.push_back(
+            decodeRouteRecord(std::string_view(*content).substr(off, kRouteRecordSize)));
     return records;
 }
 

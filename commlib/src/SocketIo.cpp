@@ -14,10 +14,10 @@
 #include <thread>
 
 #include "ThreadState.h"
-#include "vx32_cli.h"
 #include "vtx/platform/HostAddress.h"
 #include "vtx/platform/SocketError.h"
 #include "vtx/platform/TickCount.h"
+#include "vx32_cli.h"
 
 namespace vx::cli {
 namespace {
@@ -31,10 +31,10 @@ int pollOne(int sock, short events, int ms) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     for (;;) {
         pollfd p{sock, events, 0};
-        int left = static_cast<int>(std::max<long long>(
-            0, std::chrono::duration_cast<std::chrono::milliseconds>(
-                   deadline - std::chrono::steady_clock::now())
-                   .count()));
+        int left = static_cast<int>(
+            std::max<long long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       deadline - std::chrono::steady_clock::now())
+                                       .count()));
         int r = ::poll(&p, 1, left);
         if (r < 0 && errno == EINTR) continue;
         if (r > 0 && (p.revents & POLLNVAL)) {
@@ -185,8 +185,10 @@ int connectSocket(int sock, const char* host, int port, int timeoutMs) {
     for (bool first = true;; first = false) {
         int err = EHOSTUNREACH;
         if (resolved) {
-            if (!first && !renewSocket(sock)) err = errno;
-            else err = connectOnce(sock, addr, static_cast<int>(std::max<uint32_t>(budget, 1)));
+            if (!first && !renewSocket(sock))
+                err = errno;
+            else
+                err = connectOnce(sock, addr, static_cast<int>(std::max<uint32_t>(budget, 1)));
             if (err == 0) return 0;
         } else {
             err = EADDRNOTAVAIL;

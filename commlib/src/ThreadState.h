@@ -18,7 +18,11 @@ struct ThreadState {
 
 ThreadState& threadState();
 
-inline void setLastError(int code) { threadState().lastError = code; }
-inline int lastError() { return threadState().lastError; }
+inline void setLastError(int code) {
+    threadState().lastError = code;
+}
+inline int lastError() {
+    return threadState().lastError;
+}
 
 }  // namespace vx::cli

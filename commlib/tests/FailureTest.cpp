@@ -25,7 +25,9 @@ HostSimPort faulty(const char* section, const char* fault, const char* framing =
     return p;
 }
 
-bool zeroed(const std::string& reply) { return reply.empty(); }
+bool zeroed(const std::string& reply) {
+    return reply.empty();
+}
 
 }  // namespace
 
@@ -71,10 +73,9 @@ TEST(ProcessFailure, GatewayCodeInPlaceOfALength) {
 TEST(ProcessFailure, ReplyCutShortOrNeverSentOrTooLong) {
     HostFixture f({faulty("middle", "close-middle"), faulty("before", "close-before"),
                    faulty("big", "oversize"), faulty("slow", "delay")});
-    f.station.writeRoutes({Station::route("MID", f.port("middle")),
-                           Station::route("BEF", f.port("before")),
-                           Station::route("BIG", f.port("big")),
-                           Station::route("SLO", f.port("slow"))});
+    f.station.writeRoutes(
+        {Station::route("MID", f.port("middle")), Station::route("BEF", f.port("before")),
+         Station::route("BIG", f.port("big")), Station::route("SLO", f.port("slow"))});
 
     auto shortReply = send(kSale, "MID");
     EXPECT_EQ(shortReply.result, 4);

@@ -81,8 +81,8 @@ TEST(ConcurrentRequests, EveryReplyBelongsToItsOwnRequest) {
                 std::snprintf(code, sizeof code, "%06d", t * 100 + r);
                 auto e = send(std::string("000-000=0200;011-000=") + code + ";", "OPA", "CHK",
                               /*server=*/true);
-                if (e.result > 0 && e.reply.find(std::string("011-000=") + code + ";") !=
-                                        std::string::npos)
+                if (e.result > 0 &&
+                    e.reply.find(std::string("011-000=") + code + ";") != std::string::npos)
                     ++good;
             }
             return good;

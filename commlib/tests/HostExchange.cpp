@@ -17,8 +17,8 @@ Exchange send(const std::string& message, const char* op, const char* service, b
     std::snprintf(buffer.data(), 5, "%04zu", message.size());
     std::memcpy(buffer.data() + 4, message.data(), std::min<size_t>(message.size(), 3072));
     Exchange e;
-    e.result = server ? Process_Server(buffer.data(), op, service)
-                      : Process(buffer.data(), op, service);
+    e.result =
+        server ? Process_Server(buffer.data(), op, service) : Process(buffer.data(), op, service);
     e.reply.assign(buffer.data(), strnlen(buffer.data(), buffer.size()));
     return e;
 }
@@ -49,13 +49,23 @@ std::vector<vtx::hostsim::HostSimPort> withLowPorts(std::vector<vtx::hostsim::Ho
     return ports;
 }
 
+std::unique_ptr<vtx::hostsim::HostSimProcess> startHost(
+    const Station& station, const std::vector<vtx::hostsim::HostSimPort>& ports) {
+    station.root().writeFile("hostsim/.keep", "");
+    std::unique_ptr<vtx::hostsim::HostSimProcess> process;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        process = std::make_unique<vtx::hostsim::HostSimProcess>(station.root().native("hostsim"),
+                                                                 withLowPorts(ports));
+        if (process->start()) return process;
+    }
+    ADD_FAILURE() << process->error();
+    return process;
+}
+
 }  // namespace
 
 HostFixture::HostFixture(std::vector<vtx::hostsim::HostSimPort> ports)
-    : host(station.root().native("hostsim"), withLowPorts(std::move(ports))) {
-    station.root().writeFile("hostsim/.keep", "");
-    EXPECT_TRUE(host.start()) << host.error();
-}
+    : process_(startHost(station, ports)), host(*process_) {}
 
 int freePortEndingIn000() {
     for (int port = 6000; port <= 9000; port += 1000) {

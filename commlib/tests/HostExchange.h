@@ -2,6 +2,7 @@
 // a message through Process or Process_Server and returns result and reply.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,19 @@ struct Exchange {
 Exchange send(const std::string& message, const char* op = "OPA", const char* service = "CHK",
               bool server = false);
 
-// A station whose host simulator serves `ports`; started in the constructor
-// (the test fails when it does not start).
+// A station whose host simulator serves `ports` on free four-digit ports;
+// started in the constructor, on other ports when one was taken meanwhile
+// (the test fails when it does not start at all).
 class HostFixture {
 public:
     explicit HostFixture(std::vector<vtx::hostsim::HostSimPort> ports);
     Station station;
-    vtx::hostsim::HostSimProcess host;
+
+private:
+    std::unique_ptr<vtx::hostsim::HostSimProcess> process_;
+
+public:
+    vtx::hostsim::HostSimProcess& host;
     int port(const std::string& section) const { return host.port(section); }
 };
 

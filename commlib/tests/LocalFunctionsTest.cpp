@@ -24,8 +24,8 @@ std::vector<char> request(const std::string& framed) {
 
 TEST(ListAdm, RecordFormGivesNineBytesPerOperatorThenZeros) {
     Station station;
-    station.writeRoutes({Station::route("AAA", 1), Station::route("BBBBBBBB", 2),
-                         Station::route("C", 3)});
+    station.writeRoutes(
+        {Station::route("AAA", 1), Station::route("BBBBBBBB", 2), Station::route("C", 3)});
     std::vector<char> list(VX_LIST_SIZE, 'x');
     EXPECT_EQ(ListAdm(list.data()), 0);
     EXPECT_EQ(std::string(list.data(), 27), std::string("AAA     \0BBBBBBBB\0C       \0", 27));
@@ -63,10 +63,11 @@ TEST(GetPreco, LooksUpTheLocalPriceFile) {
     Station station;
     station.setCore("PRODUTO", "TYPE_READ", "1");
     station.setCore("PRODUTO", "FILENAME", "precos\\PRECOS.TXT");
-    station.root().writeFile("C/Vantrix/precos/precos.txt",
-                             priceLine("7891234567890", 'A', "DIPIRONA 500MG", "0001250", "0000990") +
-                                 priceLine("7891234567890", 'B', "DIPIRONA CAIXA", "0002500", "0001990") +
-                                 priceLine("7890000000001", 'B', "SORO", "0000300", "0000200"));
+    station.root().writeFile(
+        "C/Vantrix/precos/precos.txt",
+        priceLine("7891234567890", 'A', "DIPIRONA 500MG", "0001250", "0000990") +
+            priceLine("7891234567890", 'B', "DIPIRONA CAIXA", "0002500", "0001990") +
+            priceLine("7890000000001", 'B', "SORO", "0000300", "0000200"));
     char desc[20], p1[7], p2[7];
     EXPECT_EQ(GetPreco("7890000000001", "B", desc, p1, p2, 0), 0);
     EXPECT_EQ(std::string(desc, 20), "SORO                ");

@@ -90,7 +90,10 @@ TEST(OperatorTable, NameToCodeMapping) {
     EXPECT_EQ(operatorCodeFor(paths, "GAMMA"), "GAMMA   ");
     EXPECT_EQ(operatorCodeFor(paths, "DELTAEPSILON"), "DELTAEPS");
     // A code that starts with a control character becomes blanks.
-    EXPECT_EQ(operatorCodeFor(paths, "\x01" "BAD"), "        ");
+    EXPECT_EQ(operatorCodeFor(paths,
+                              "\x01"
+                              "BAD"),
+              "        ");
 }
 
 TEST(StationPaths, LocatorDefaultsAndLimit) {

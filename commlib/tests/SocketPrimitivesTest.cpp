@@ -102,8 +102,8 @@ TEST(EnviaDireto, ExchangesOverTheCallersSocketAndKeepsItOpen) {
         std::vector<char> buffer(VX_BUFFER_SIZE, '\0');
         std::strcpy(buffer.data(), "0013000-000=0100;");
         int cript = std::string(section) == "shift" ? 1 : 0;
-        EXPECT_EQ(EnviaDireto(buffer.data(), "127.0.0.1", f.port(section), cript, sock, -1, &profile),
-                  0)
+        EXPECT_EQ(
+            EnviaDireto(buffer.data(), "127.0.0.1", f.port(section), cript, sock, -1, &profile), 0)
             << section;
         EXPECT_NE(std::string(buffer.data()).find("009-000=00;"), std::string::npos) << section;
         EXPECT_EQ(profile.attempts, 1);

@@ -29,7 +29,9 @@ std::string refDes(const DesKey& key, std::string block, bool encrypt) {
     return std::string(reinterpret_cast<char*>(out), 8);
 }
 
-std::string sessionKeyText() { return std::string(reinterpret_cast<const char*>(kSessionKey.data()), 8); }
+std::string sessionKeyText() {
+    return std::string(reinterpret_cast<const char*>(kSessionKey.data()), 8);
+}
 
 }  // namespace
 
@@ -78,12 +80,17 @@ TEST(ShiftCipher, KeyIsLastThreeDigitsOfThePort) {
 }
 
 TEST(ShiftCipher, EnciphersModulo256AndRoundTrips) {
-    std::string data("\x00\x10\xFF" "A", 4);
+    std::string data(
+        "\x00\x10\xFF"
+        "A",
+        4);
     shiftEncipher(data.data(), data.size(), 71);
     EXPECT_EQ(static_cast<unsigned char>(data[0]), (0 - 71) & 0xFF);
     EXPECT_EQ(static_cast<unsigned char>(data[3]), ('A' - 71) & 0xFF);
     shiftDecipher(data.data(), data.size(), 71);
-    EXPECT_EQ(data, std::string("\x00\x10\xFF" "A", 4));
+    EXPECT_EQ(data, std::string("\x00\x10\xFF"
+                                "A",
+                                4));
 
     std::string unchanged = "0005HELLO";
     shiftEncipher(unchanged.data(), unchanged.size(), shiftKeyForPort(5000));

@@ -8,8 +8,12 @@ constexpr size_t kKeepLast = 4;
 constexpr size_t kCardRunDigits = 13;
 constexpr size_t kCardFieldDigits = 10;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isRunChar(char c) { return isDigit(c) || c == '=' || c == '^' || c == '\xE7'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isRunChar(char c) {
+    return isDigit(c) || c == '=' || c == '^' || c == '\xE7';
+}
 
 // Masks every run of [digits and track separators] in out[begin, end) that
 // holds at least `minDigits` digits.
@@ -59,7 +63,8 @@ void forEachFieldValue(const std::string& text, std::string_view group, F&& f) {
 std::string maskCardData(std::string_view text) {
     std::string out(text);
     // The card number field, however short the number.
-    forEachFieldValue(out, "953", [&](size_t b, size_t e) { maskRuns(out, b, e, kCardFieldDigits); });
+    forEachFieldValue(out, "953",
+                      [&](size_t b, size_t e) { maskRuns(out, b, e, kCardFieldDigits); });
     // Anywhere else a long run of digits may be a card number or a track,
     // except in the product code field, whose bar codes stay readable.
     size_t from = 0;

@@ -24,7 +24,11 @@ void crypt(const DesKey& key, uint8_t block[8], int direction) {
 
 }  // namespace
 
-void desEncryptBlock(const DesKey& key, uint8_t block[8]) { crypt(key, block, DES_ENCRYPT); }
-void desDecryptBlock(const DesKey& key, uint8_t block[8]) { crypt(key, block, DES_DECRYPT); }
+void desEncryptBlock(const DesKey& key, uint8_t block[8]) {
+    crypt(key, block, DES_ENCRYPT);
+}
+void desDecryptBlock(const DesKey& key, uint8_t block[8]) {
+    crypt(key, block, DES_DECRYPT);
+}
 
 }  // namespace vx::wire

@@ -22,7 +22,7 @@ inline constexpr size_t kMaxScanEntries = 1'000'000;
 // Owns a file descriptor and closes it when it goes, also when an exception
 // (std::bad_alloc) passes by.
 class UniqueFd {
-  public:
+public:
     explicit UniqueFd(int fd) : fd_(fd) {}
     ~UniqueFd() {
         if (fd_ >= 0) ::close(fd_);
@@ -32,7 +32,7 @@ class UniqueFd {
 
     int get() const { return fd_; }
 
-  private:
+private:
     int fd_;
 };
 

@@ -25,7 +25,7 @@ bool isRegularFile(const std::string& path) {
 // Collects load attempts and keeps the most useful failure text: a file
 // that exists but does not load says more than "not found".
 class Loader {
-  public:
+public:
     void* tryFile(const std::string& path) {
         if (!isRegularFile(path)) return nullptr;
         return tryOpen(path, true);
@@ -59,7 +59,7 @@ class Loader {
     const std::string& loaded() const { return loaded_; }
     const std::string& error() const { return error_; }
 
-  private:
+private:
     std::string loaded_;
     std::string error_;
     bool haveFileError_ = false;

@@ -32,7 +32,9 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
-inline int64_t toNs(const timespec& ts) { return int64_t{ts.tv_sec} * 1'000'000'000 + ts.tv_nsec; }
+inline int64_t toNs(const timespec& ts) {
+    return int64_t{ts.tv_sec} * 1'000'000'000 + ts.tv_nsec;
+}
 
 inline FileStamp stampOf(const struct stat& st) {
     return FileStamp{st.st_dev, st.st_ino, st.st_size, toNs(st.st_mtim), toNs(st.st_ctim)};

@@ -70,7 +70,7 @@ TEST(IniParseTest, IntegersInTheWindowsManner) {
 }
 
 class IniFileTest : public ::testing::Test {
-  protected:
+protected:
     std::string file(const char* rel) const { return *root_.readFile(rel); }
     ino_t inode(const char* rel) const {
         struct stat st {};

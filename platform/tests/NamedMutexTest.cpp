@@ -12,7 +12,7 @@ namespace vtx::platform {
 namespace {
 
 class NamedMutexTest : public ::testing::Test {
-  protected:
+protected:
     // Exit status of a forked child that tries the mutex: 0 got it, 1 not.
     int tryInChild(const char* name) {
         pid_t pid = ::fork();

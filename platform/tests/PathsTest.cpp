@@ -10,7 +10,7 @@ namespace vtx::platform {
 namespace {
 
 class PathsTest : public ::testing::Test {
-  protected:
+protected:
     test::TempRoot root_;
 };
 

@@ -14,7 +14,7 @@ namespace vtx::platform {
 namespace {
 
 class ProcessStartTest : public ::testing::Test {
-  protected:
+protected:
     test::TempRoot root_;
 };
 

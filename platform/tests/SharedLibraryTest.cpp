@@ -17,7 +17,7 @@ int callAnswer(const SharedLibrary& lib) {
 }
 
 class SharedLibraryTest : public ::testing::Test {
-  protected:
+protected:
     // A copy of the test library under a name only the installation folder has.
     void installCopy(const char* rel) {
         std::filesystem::create_directories(std::filesystem::path(root_.native(rel)).parent_path());

@@ -16,7 +16,7 @@
 namespace vtx::test {
 
 class TempRoot {
-  public:
+public:
     TempRoot();
     ~TempRoot();
     TempRoot(const TempRoot&) = delete;
@@ -35,7 +35,7 @@ class TempRoot {
     // The content of the file at `relative`, or nullopt when it cannot be read.
     std::optional<std::string> readFile(std::string_view relative) const;
 
-  private:
+private:
     std::string path_;
     std::optional<std::string> oldRoot_;
     std::optional<std::string> oldWindir_;

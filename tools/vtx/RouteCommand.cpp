@@ -24,11 +24,11 @@ struct Column {
 };
 
 constexpr Column kColumns[] = {
-    {"code", 8, &RouteRecord::code},           {"IP1", 30, &RouteRecord::ip1},
-    {"IP2", 30, &RouteRecord::ip2},            {"PORTACHK", 4, &RouteRecord::portChk},
-    {"PORTAADM", 4, &RouteRecord::portAdm},    {"PORTACATT", 4, &RouteRecord::portAtt},
-    {"TENTATIVA", 1, &RouteRecord::attempts},  {"TIME_OUT", 2, &RouteRecord::timeout},
-    {"CRIPT", 1, &RouteRecord::cript},         {"POS_MASTERKEY", 20, &RouteRecord::posMasterKey},
+    {"code", 8, &RouteRecord::code},          {"IP1", 30, &RouteRecord::ip1},
+    {"IP2", 30, &RouteRecord::ip2},           {"PORTACHK", 4, &RouteRecord::portChk},
+    {"PORTAADM", 4, &RouteRecord::portAdm},   {"PORTACATT", 4, &RouteRecord::portAtt},
+    {"TENTATIVA", 1, &RouteRecord::attempts}, {"TIME_OUT", 2, &RouteRecord::timeout},
+    {"CRIPT", 1, &RouteRecord::cript},        {"POS_MASTERKEY", 20, &RouteRecord::posMasterKey},
 };
 
 std::string trimRight(std::string text) {
@@ -69,8 +69,8 @@ bool parseLine(const std::string& line, size_t number, RouteRecord& record) {
         if (column >= std::size(kColumns)) break;
         const Column& c = kColumns[column];
         if (field.size() > c.width) {
-            std::fprintf(stderr, "vtx: line %zu: %s has %zu characters, at most %zu fit\n",
-                         number, c.name, field.size(), c.width);
+            std::fprintf(stderr, "vtx: line %zu: %s has %zu characters, at most %zu fit\n", number,
+                         c.name, field.size(), c.width);
             return false;
         }
         record.*c.member = field;

@@ -12,8 +12,10 @@ int sendCommand(const Args& args) {
     bool server = false;
     Args rest;
     for (const auto& a : args) {
-        if (a == "--server") server = true;
-        else rest.push_back(a);
+        if (a == "--server")
+            server = true;
+        else
+            rest.push_back(a);
     }
     if (rest.size() != 3) {
         std::fputs("usage: vtx send [--server] OPERATOR SERVICE MESSAGE\n", stderr);

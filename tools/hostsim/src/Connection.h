@@ -13,7 +13,7 @@
 namespace vtx::hostsim {
 
 class Connection {
-  public:
+public:
     enum class Status { kOk, kClosed, kTimedOut, kStopped, kFailed };
 
     // Takes ownership of the non-blocking socket `fd`. Reads and writes must
@@ -32,7 +32,7 @@ class Connection {
     // Sends all of `bytes`; false when the peer is gone or time ran out.
     bool writeAll(std::string_view bytes);
 
-  private:
+private:
     // Waits for `events` on the socket; kOk when they came.
     Status waitFor(short events);
 

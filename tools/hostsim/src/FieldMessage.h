@@ -12,7 +12,7 @@
 namespace vtx::hostsim {
 
 class FieldMessage {
-  public:
+public:
     explicit FieldMessage(std::string_view text) : text_(text) {}
 
     std::string_view text() const { return text_; }
@@ -20,7 +20,7 @@ class FieldMessage {
     // The value of the first field named `key`, or nullopt.
     std::optional<std::string_view> field(std::string_view key) const;
 
-  private:
+private:
     std::string_view text_;
 };
 

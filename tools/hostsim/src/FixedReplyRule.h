@@ -14,12 +14,12 @@
 namespace vtx::hostsim {
 
 class FixedReplyRule : public ReplyRule {
-  public:
+public:
     explicit FixedReplyRule(std::string text) : text_(std::move(text)) {}
 
     std::optional<std::string> answer(const FieldMessage& request, NsuCounter& nsu) const override;
 
-  private:
+private:
     std::string text_;
 };
 

@@ -37,7 +37,7 @@ struct ReplyFrame {
 };
 
 class FrameCodec {
-  public:
+public:
     // `shiftKey` is the cipher key of the port actually listened on.
     FrameCodec(const PortConfig& config, int shiftKey);
 
@@ -52,7 +52,7 @@ class FrameCodec {
     // The four characters "-163" where the length should be.
     std::string minus163() const;
 
-  private:
+private:
     ReadOutcome readDes(Connection& connection) const;
     std::string deciphered(std::string_view bytes) const;
     std::string enciphered(std::string bytes) const;

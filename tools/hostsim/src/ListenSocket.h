@@ -11,7 +11,7 @@
 namespace vtx::hostsim {
 
 class ListenSocket {
-  public:
+public:
     // Binds `address`:`port` (port 0: a free port). nullopt with `error` set
     // on failure. The socket is non-blocking.
     static std::optional<ListenSocket> open(const std::string& address, int port, bool listen,
@@ -26,7 +26,7 @@ class ListenSocket {
     int fd() const { return fd_; }
     int port() const { return port_; }
 
-  private:
+private:
     ListenSocket(int fd, int port) : fd_(fd), port_(port) {}
 
     int fd_ = -1;

@@ -8,7 +8,7 @@
 namespace vtx::hostsim {
 
 class LoginRule : public ReplyRule {
-  public:
+public:
     std::optional<std::string> answer(const FieldMessage& request, NsuCounter& nsu) const override;
 };
 

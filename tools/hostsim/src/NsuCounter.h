@@ -14,7 +14,7 @@
 namespace vtx::hostsim {
 
 class NsuCounter {
-  public:
+public:
     std::string next() {
         uint64_t n = issued_.fetch_add(1, std::memory_order_relaxed);
         char text[16];
@@ -22,7 +22,7 @@ class NsuCounter {
         return text;
     }
 
-  private:
+private:
     static constexpr uint64_t kWrap = 999999;
     std::atomic<uint64_t> issued_{0};
 };

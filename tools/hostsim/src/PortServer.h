@@ -24,7 +24,7 @@
 namespace vtx::hostsim {
 
 class PortServer {
-  public:
+public:
     PortServer(PortConfig config, NsuCounter& nsu, RequestLog& log, const StopSignal& stop);
     ~PortServer();
     PortServer(const PortServer&) = delete;
@@ -40,7 +40,7 @@ class PortServer {
     void start();
     void join();
 
-  private:
+private:
     void workerLoop();
 
     PortConfig config_;

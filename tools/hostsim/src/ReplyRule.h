@@ -15,7 +15,7 @@
 namespace vtx::hostsim {
 
 class ReplyRule {
-  public:
+public:
     virtual ~ReplyRule() = default;
 
     // The reply message, or nullopt when this rule does not handle `request`.

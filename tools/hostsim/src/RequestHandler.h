@@ -13,7 +13,7 @@
 namespace vtx::hostsim {
 
 class RequestHandler {
-  public:
+public:
     RequestHandler(const PortConfig& config, const FrameCodec& codec, const Responder& responder,
                    RequestLog& log, const StopSignal& stop)
         : config_(config), codec_(codec), responder_(responder), log_(log), stop_(stop) {}
@@ -21,7 +21,7 @@ class RequestHandler {
     // Takes ownership of the accepted, non-blocking socket `fd`.
     void serve(int fd) const;
 
-  private:
+private:
     void fault(std::string_view detail) const;
 
     const PortConfig& config_;

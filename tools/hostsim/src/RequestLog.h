@@ -17,7 +17,7 @@
 namespace vtx::hostsim {
 
 class RequestLog {
-  public:
+public:
     RequestLog() = default;  // disabled: every call does nothing
     ~RequestLog();
     RequestLog(const RequestLog&) = delete;
@@ -30,7 +30,7 @@ class RequestLog {
     void request(std::string_view section, std::string_view raw, std::string_view message);
     void note(std::string_view section, std::string_view tag, std::string_view text);
 
-  private:
+private:
     void writeLines(const std::string& lines);
 
     int fd_ = -1;

@@ -19,7 +19,7 @@
 namespace vtx::hostsim {
 
 class Responder {
-  public:
+public:
     explicit Responder(NsuCounter& nsu) : nsu_(nsu) {}
 
     // The rules a configured port answers with.
@@ -30,7 +30,7 @@ class Responder {
     // The reply, or nullopt when no rule answers.
     std::optional<std::string> answer(std::string_view message) const;
 
-  private:
+private:
     NsuCounter& nsu_;
     std::vector<std::unique_ptr<ReplyRule>> rules_;
 };

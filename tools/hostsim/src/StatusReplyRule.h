@@ -12,12 +12,12 @@
 namespace vtx::hostsim {
 
 class StatusReplyRule : public ReplyRule {
-  public:
+public:
     explicit StatusReplyRule(std::string status) : status_(std::move(status)) {}
 
     std::optional<std::string> answer(const FieldMessage& request, NsuCounter& nsu) const override;
 
-  private:
+private:
     std::string status_;
 };
 

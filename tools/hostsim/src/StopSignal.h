@@ -10,7 +10,7 @@
 namespace vtx::hostsim {
 
 class StopSignal {
-  public:
+public:
     StopSignal();
     ~StopSignal();
     StopSignal(const StopSignal&) = delete;
@@ -25,7 +25,7 @@ class StopSignal {
     // Waits `ms` milliseconds or until stop is requested. False when stopped.
     bool sleepFor(int ms) const;
 
-  private:
+private:
     int fd_ = -1;
     std::atomic<bool> requested_{false};
 };

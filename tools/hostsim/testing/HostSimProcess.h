@@ -42,7 +42,7 @@ struct HostSimRecord {
 };
 
 class HostSimProcess {
-  public:
+public:
     HostSimProcess(std::string folder, const std::vector<HostSimPort>& ports);
     // Runs with a configuration written as is (for testing bad files).
     HostSimProcess(std::string folder, std::string configText);
@@ -74,7 +74,7 @@ class HostSimProcess {
     std::string logPath() const { return folder_ + "/hostsim.log"; }
     std::string stderrPath() const { return folder_ + "/hostsim.stderr"; }
 
-  private:
+private:
     bool launch();
     bool readUntilReady(std::chrono::milliseconds timeout);
     bool reap(std::chrono::milliseconds timeout);

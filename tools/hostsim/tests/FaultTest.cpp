@@ -13,7 +13,7 @@ namespace {
 using namespace vx::wire;
 
 class FaultTest : public HostFixture {
-  protected:
+protected:
     static HostSimPort faulty(std::string section, std::string fault,
                               std::string framing = "plain") {
         HostSimPort cfg = hostPort(std::move(section), std::move(framing));

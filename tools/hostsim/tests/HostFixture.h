@@ -17,7 +17,7 @@
 namespace vtx::hostsim::test {
 
 class HostFixture : public ::testing::Test {
-  protected:
+protected:
     // Starts the host; the test fails when it does not come up.
     bool startHost(const std::vector<HostSimPort>& ports) {
         host_ = std::make_unique<HostSimProcess>(folder_.path(), ports);

@@ -9,7 +9,7 @@
 namespace vtx::hostsim::test {
 
 class TempFolder {
-  public:
+public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -17,7 +17,7 @@ class TempFolder {
 
     const std::string& path() const { return path_; }
 
-  private:
+private:
     std::string path_;
 };
 

@@ -71,10 +71,9 @@ private:
 std::shared_ptr<const IniDocument> loadIni(std::string_view fileName);
 
 // Convenience readers: one value, read through loadIni().
-std::string iniGetString(std::string_view fileName, std::string_view section,
-                         std::string_view key, std::string_view def, size_t maxLen = 0);
-long iniGetInt(std::string_view fileName, std::string_view section, std::string_view key,
-               long def);
+std::string iniGetString(std::string_view fileName, std::string_view section, std::string_view key,
+                         std::string_view def, size_t maxLen = 0);
+long iniGetInt(std::string_view fileName, std::string_view section, std::string_view key, long def);
 std::vector<std::string> iniSectionNames(std::string_view fileName);
 
 struct IniWrite {
@@ -98,7 +97,6 @@ bool iniDeleteSection(std::string_view fileName, std::string_view section);
 // Writes `content` to `path` (native) through a temporary file in the same
 // folder and a rename. The file is flushed to disk before the rename when
 // `durable` is set. Returns false on failure, leaving the old file in place.
-bool replaceFileAtomically(const std::string& path, std::string_view content,
-                           bool durable = false);
+bool replaceFileAtomically(const std::string& path, std::string_view content, bool durable = false);
 
 }  // namespace vtx::platform
