@@ -106,14 +106,7 @@ private:
 
 int freeLowPort() {
     for (int port = 7100; port < 9999; ++port) {
-        int s = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<uint16_t>(port));
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bool free = ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-        ::close(s);
-        if (free) return port;
+        if (vtx::hostsim::loopbackPortIsFree(port)) return port;
     }
     return 0;
 }

@@ -25,17 +25,6 @@ Exchange send(const std::string& message, const char* op, const char* service, b
 
 namespace {
 
-bool portIsFree(int port) {
-    int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(port));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bool free = ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-    ::close(s);
-    return free;
-}
-
 // Route records hold ports of four digits: hosts get free ports below 10000.
 std::vector<vtx::hostsim::HostSimPort> withLowPorts(std::vector<vtx::hostsim::HostSimPort> ports) {
     static int next = 5100 + (::getpid() % 400) * 10;
@@ -43,7 +32,7 @@ std::vector<vtx::hostsim::HostSimPort> withLowPorts(std::vector<vtx::hostsim::Ho
         for (int tries = 0; p.port == 0 && tries < 4000; ++tries) {
             int candidate = next;
             next = next >= 9899 ? 5100 : next + 1;
-            if (candidate % 1000 != 0 && portIsFree(candidate)) p.port = candidate;
+            if (candidate % 1000 != 0 && vtx::hostsim::loopbackPortIsFree(candidate)) p.port = candidate;
         }
     }
     return ports;
@@ -69,7 +58,7 @@ HostFixture::HostFixture(std::vector<vtx::hostsim::HostSimPort> ports)
 
 int freePortEndingIn000() {
     for (int port = 6000; port <= 9000; port += 1000) {
-        if (portIsFree(port)) return port;
+        if (vtx::hostsim::loopbackPortIsFree(port)) return port;
     }
     return 0;
 }

@@ -41,6 +41,9 @@ struct HostSimRecord {
     std::string message;  // deciphered message
 };
 
+// True when a TCP socket can be bound to 127.0.0.1:port right now.
+bool loopbackPortIsFree(int port);
+
 class HostSimProcess {
 public:
     HostSimProcess(std::string folder, const std::vector<HostSimPort>& ports);
