@@ -1,0 +1,103 @@
+// The process-wide state of the point-of-sale client, in one object passed
+// to whoever needs it: the settings record, the tables, the message under
+// construction and the last answer, the product lists of the request being
+// built, the card, the transaction in progress, and the services every layer
+// reports through (message boxes, error reporter, communication library,
+// printer).
+//
+// Thread-safety: the client's user-interface thread only, like the state it
+// stands for.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "vtx/client/field/Mensagem.h"
+#include "vtx/client/frame/CaptionTable.h"
+#include "vtx/client/frame/CommLibrary.h"
+#include "vtx/client/frame/Dialogs.h"
+#include "vtx/client/frame/ErrorReporter.h"
+#include "vtx/client/frame/EstruturaPrincipal.h"
+#include "vtx/client/frame/TabelaOperadoras.h"
+
+namespace vtx::client {
+
+class Printer;
+class PriceSystem;
+
+// The parallel product lists of the request being built, one entry per
+// product, index 0 being the first product (the original counted from 1).
+struct ProductLists {
+    QStringList codigo;
+    QStringList descricao;
+    QStringList tipoItem;
+    QStringList quantidade;
+    QStringList precoBruto;    // gross price, "0,00"
+    QStringList precoLiquido;  // net price
+    QStringList valorCredito;  // value to credit
+    QStringList valorReceber;  // amount to collect at the shop
+    QStringList desconto;      // discount
+    QStringList complemento;
+    QStringList status;
+    int qtdProdutos = 0;  // the product count
+
+    void clear();
+    // Grows every list by one empty entry; the index of the new entry.
+    int appendEmpty();
+    // The entry of `list` at `index`, empty when the list is shorter.
+    static QString at(const QStringList& list, int index);
+};
+
+// The card identified on the start screen.
+struct CardRecord {
+    QString numero;           // card number or track, trimmed, upper case
+    QString identificacao1;   // identification field 1, trimmed, upper case
+    QString identificacao2;   // identification field 2, trimmed, upper case
+};
+
+// The pending transaction chosen on the pending-transactions screen.
+struct PendingTransaction {
+    QString tipo;    // type code; its first two characters decide ("BC", "BE", other)
+    QString status;  // "CANC." when cancelled
+};
+
+class ClientSession {
+public:
+    ClientSession(Dialogs& dialogs, CommLibrary& comm)
+        : dialogs(dialogs), comm(comm), reporter(settings, dialogs) {}
+    ClientSession(const ClientSession&) = delete;
+    ClientSession& operator=(const ClientSession&) = delete;
+
+    EstruturaPrincipal settings;
+    CaptionTable captions;
+    TabelaOperadoras operadoras;
+
+    Mensagem mensagem;         // the message under construction
+    QString RetornoMensagem;   // the last answer, or the error text of the last exchange
+    int qtdLinhasRecibo = 0;   // receipt lines of the last answer (ISO record offset)
+
+    ProductLists produtos;
+    CardRecord cartao;
+    QString nsu;               // host transaction number echoed in later requests
+    QString tipoTransacao;     // "VENDA", "PREVENDA", "TRANSACOESPENDENTES", ...
+    PendingTransaction pendente;
+    QString maisItens;         // 900-000 of the last product query: more pages follow
+
+    Dialogs& dialogs;
+    CommLibrary& comm;
+    ErrorReporter reporter;
+    Printer* printer = nullptr;
+    PriceSystem* priceSystem = nullptr;  // the external price system, when the station uses it
+    QString lojaSistemaPrecos;           // store code of the external price system; "" = "0000"
+
+    // The clock of the requests' date and time fields (tests set a fixed one).
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+
+    // The support reference appended to error texts: the chosen
+    // administrator's code in the operator table.
+    QString supportReference() const;
+};
+
+}  // namespace vtx::client
