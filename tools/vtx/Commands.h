@@ -5,6 +5,8 @@
 //   vtx route show [FILE]                          route records as readable lines
 //   vtx route write [FILE] < LINES                 readable lines back to records
 //   vtx trace                                      the trace file SOCKET.BIN
+//   vtx eleg|presale|sale|confirm|annul|cancel|products|logon ...
+//                                                  the client's transactions
 //
 // Each command returns the process exit code: 0 done, 1 failed, 2 usage.
 #pragma once
@@ -19,5 +21,12 @@ using Args = std::vector<std::string>;
 int sendCommand(const Args& args);
 int routeCommand(const Args& args);
 int traceCommand(const Args& args);
+
+int elegCommand(const Args& args);
+int saleCommand(const Args& args, bool sale);
+int settleCommand(const Args& args, bool confirm);
+int cancelCommand(const Args& args);
+int productsCommand(const Args& args);
+int logonCommand(const Args& args);
 
 }  // namespace vtx::tool

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "Commands.h"
 
@@ -14,6 +15,17 @@ void usage() {
         "  vtx route show [FILE]      print the route records of VXIFCLI.BIN as lines\n"
         "  vtx route write [FILE]     read such lines from standard input, write VXIFCLI.BIN\n"
         "  vtx trace                  print the trace file SOCKET.BIN\n"
+        "The client's transactions, through the client core and the station's settings\n"
+        "(VtxClient.ini, CORE.INI, VXTb_Opr.txt); --iso sends the ISO 8583 form:\n"
+        "  vtx eleg --card N [--id1 X] [--id2 Y] [--sale]       cardholder eligibility\n"
+        "  vtx presale --card N --products FILE.csv              pre-authorisation\n"
+        "  vtx sale --card N --document D [--products FILE.csv]  sale (reads the pre-authorisation back)\n"
+        "      presale and sale take --confirm or --annul to settle at once\n"
+        "  vtx confirm --nsu N [--type T]   vtx annul --nsu N [--type T]\n"
+        "  vtx cancel --nsu N [--products FILE.csv]\n"
+        "  vtx products --search TEXT [--page N]\n"
+        "  vtx logon\n"
+        "  (each takes --admin NAME; products CSV: code;quantity;gross;discount;net;type;complement)\n"
         "Files are found through VTX_ROOT (default /var/lib/vantorix) and VTX_WINDIR.\n",
         stderr);
 }
@@ -29,6 +41,15 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "send") == 0) return vtx::tool::sendCommand(args);
     if (std::strcmp(argv[1], "route") == 0) return vtx::tool::routeCommand(args);
     if (std::strcmp(argv[1], "trace") == 0) return vtx::tool::traceCommand(args);
+    const std::string command = argv[1];
+    if (command == "eleg") return vtx::tool::elegCommand(args);
+    if (command == "presale") return vtx::tool::saleCommand(args, false);
+    if (command == "sale") return vtx::tool::saleCommand(args, true);
+    if (command == "confirm") return vtx::tool::settleCommand(args, true);
+    if (command == "annul") return vtx::tool::settleCommand(args, false);
+    if (command == "cancel") return vtx::tool::cancelCommand(args);
+    if (command == "products") return vtx::tool::productsCommand(args);
+    if (command == "logon") return vtx::tool::logonCommand(args);
     usage();
     return 2;
 }

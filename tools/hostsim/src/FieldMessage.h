@@ -8,6 +8,8 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace vtx::hostsim {
 
@@ -19,6 +21,10 @@ public:
 
     // The value of the first field named `key`, or nullopt.
     std::optional<std::string_view> field(std::string_view key) const;
+
+    // Every "key=value" item in order, duplicates included; items without
+    // "=" are left out.
+    std::vector<std::pair<std::string_view, std::string_view>> fields() const;
 
 private:
     std::string_view text_;

@@ -4,7 +4,7 @@ namespace vtx::hostsim {
 
 std::optional<std::string> LoginRule::answer(const FieldMessage& request, NsuCounter&) const {
     if (!request.text().starts_with("LOGIN|")) return std::nullopt;
-    return std::string("LOGIN|OK");
+    return reply_;
 }
 
 }  // namespace vtx::hostsim

@@ -16,9 +16,10 @@ constexpr int kAcceptErrorPauseMs = 50;  // e.g. out of descriptors: let others 
 
 }  // namespace
 
-PortServer::PortServer(PortConfig config, NsuCounter& nsu, RequestLog& log, const StopSignal& stop)
+PortServer::PortServer(PortConfig config, NsuCounter& nsu, RequestLog& log, const StopSignal& stop,
+                       TransactionDesk* desk)
     : config_(std::move(config)),
-      responder_(Responder::forPort(config_, nsu)),
+      responder_(Responder::forPort(config_, nsu, desk, &log)),
       log_(log),
       stop_(stop) {}
 

@@ -3,7 +3,8 @@
 // the refuse fault is bound but never listens and has no workers.
 //
 // Thread-safety: open(), start() and join() are called by the owning thread;
-// workers share only immutable state, the log and the NSU counter.
+// workers share only immutable state, the log, the NSU counter and the
+// transaction desk.
 #pragma once
 
 #include <memory>
@@ -25,7 +26,9 @@ namespace vtx::hostsim {
 
 class PortServer {
 public:
-    PortServer(PortConfig config, NsuCounter& nsu, RequestLog& log, const StopSignal& stop);
+    // `desk`, when given, answers transactions (see Responder::forPort).
+    PortServer(PortConfig config, NsuCounter& nsu, RequestLog& log, const StopSignal& stop,
+               TransactionDesk* desk = nullptr);
     ~PortServer();
     PortServer(const PortServer&) = delete;
     PortServer& operator=(const PortServer&) = delete;

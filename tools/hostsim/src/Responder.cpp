@@ -1,19 +1,38 @@
 #include "Responder.h"
 
 #include "FixedReplyRule.h"
+#include "LogText.h"
 #include "LoginRule.h"
 #include "StatusReplyRule.h"
+#include "TransactionReplyRule.h"
 
 namespace vtx::hostsim {
+namespace {
 
-Responder Responder::forPort(const PortConfig& config, NsuCounter& nsu) {
+// The logon answer the point-of-sale client accepts ("0011009-000=00;" framed).
+constexpr const char* kAcceptedLogon = "009-000=00;";
+
+}  // namespace
+
+Responder Responder::forPort(const PortConfig& config, NsuCounter& nsu, TransactionDesk* desk,
+                             RequestLog* log) {
     Responder responder(nsu);
-    responder.addRule(std::make_unique<LoginRule>());
+    responder.addRule(desk != nullptr ? std::make_unique<LoginRule>(kAcceptedLogon)
+                                      : std::make_unique<LoginRule>());
     if (config.reply) {
         responder.addRule(std::make_unique<FixedReplyRule>(*config.reply));
-    } else {
-        responder.addRule(std::make_unique<StatusReplyRule>(config.status));
+        return responder;
     }
+    if (desk != nullptr) {
+        TransactionReplyRule::StateSink sink;
+        if (log != nullptr) {
+            sink = [log, section = config.section](std::string_view line) {
+                log->note(section, "STATE", printableText(line));
+            };
+        }
+        responder.addRule(std::make_unique<TransactionReplyRule>(*desk, config.status, sink));
+    }
+    responder.addRule(std::make_unique<StatusReplyRule>(config.status));
     return responder;
 }
 

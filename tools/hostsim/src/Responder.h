@@ -1,6 +1,7 @@
 // Turns a request message into the reply message for one port by asking its
 // rules in order: the session login first, then either the port's fixed
-// reply or the default status reply.
+// reply or, when the simulator serves transactions, the transaction rules
+// followed by the default status reply.
 //
 // Thread-safety: answer() may be called from any number of threads; rules
 // are added before the first answer.
@@ -15,15 +16,20 @@
 #include "NsuCounter.h"
 #include "PortConfig.h"
 #include "ReplyRule.h"
+#include "RequestLog.h"
 
 namespace vtx::hostsim {
+
+class TransactionDesk;
 
 class Responder {
 public:
     explicit Responder(NsuCounter& nsu) : nsu_(nsu) {}
 
-    // The rules a configured port answers with.
-    static Responder forPort(const PortConfig& config, NsuCounter& nsu);
+    // The rules a configured port answers with. With a `desk`, transactions
+    // are answered too, and their STATE lines go to `log` (when given).
+    static Responder forPort(const PortConfig& config, NsuCounter& nsu,
+                             TransactionDesk* desk = nullptr, RequestLog* log = nullptr);
 
     void addRule(std::unique_ptr<ReplyRule> rule) { rules_.push_back(std::move(rule)); }
 

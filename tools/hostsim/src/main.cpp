@@ -1,10 +1,10 @@
 // vtx-hostsim: the authorisation host's side of the wire, for integration
 // tests, the demo and rehearsals. See doc/hostsim.md.
 //
-//   vtx-hostsim --config FILE [--log FILE]
+//   vtx-hostsim --config FILE [--log FILE] [--data DIR]
 //
 // Exit codes: 0 after SIGTERM/SIGINT, 1 when a port cannot be opened,
-// 2 for a bad command line or configuration.
+// 2 for a bad command line, configuration or data folder.
 #include <signal.h>
 
 #include <cstdio>
@@ -15,10 +15,12 @@
 #include <vector>
 
 #include "HostConfig.h"
+#include "HostData.h"
 #include "NsuCounter.h"
 #include "PortServer.h"
 #include "RequestLog.h"
 #include "StopSignal.h"
+#include "TransactionDesk.h"
 
 namespace {
 
@@ -30,16 +32,18 @@ constexpr int kExitUsage = 2;
 struct Options {
     std::string config;
     std::string log;
+    std::string data;  // empty: no transactions, the default reply only
 };
 
 bool parseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if ((arg == "--config" || arg == "--log") && i + 1 < argc) {
-            (arg == "--config" ? options.config : options.log) = argv[++i];
-        } else {
-            return false;
-        }
+        std::string* target = arg == "--config" ? &options.config
+                              : arg == "--log"  ? &options.log
+                              : arg == "--data" ? &options.data
+                                                : nullptr;
+        if (target == nullptr || i + 1 >= argc) return false;
+        *target = argv[++i];
     }
     return !options.config.empty();
 }
@@ -69,7 +73,7 @@ void waitForStopSignal(const sigset_t& set) {
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: vtx-hostsim --config FILE [--log FILE]\n");
+        std::fprintf(stderr, "usage: vtx-hostsim --config FILE [--log FILE] [--data DIR]\n");
         return kExitUsage;
     }
     std::string error;
@@ -77,6 +81,15 @@ int main(int argc, char** argv) {
     if (!config) {
         std::fprintf(stderr, "vtx-hostsim: %s\n", error.c_str());
         return kExitUsage;
+    }
+    std::unique_ptr<TransactionDesk> desk;
+    if (!options.data.empty()) {
+        std::optional<HostData> data = loadHostData(options.data, error);
+        if (!data) {
+            std::fprintf(stderr, "vtx-hostsim: %s\n", error.c_str());
+            return kExitUsage;
+        }
+        desk = std::make_unique<TransactionDesk>(std::move(*data));
     }
     const sigset_t stopSignals = blockStopSignals();
 
@@ -93,7 +106,8 @@ int main(int argc, char** argv) {
     NsuCounter nsu;
     std::vector<std::unique_ptr<PortServer>> servers;
     for (PortConfig& port : config->ports) {
-        servers.push_back(std::make_unique<PortServer>(std::move(port), nsu, log, stop));
+        servers.push_back(
+            std::make_unique<PortServer>(std::move(port), nsu, log, stop, desk.get()));
         if (!servers.back()->open(error)) {
             std::fprintf(stderr, "vtx-hostsim: %s\n", error.c_str());
             return kExitCannotOpen;

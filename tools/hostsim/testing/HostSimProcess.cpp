@@ -3,10 +3,10 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
-#include <sys/socket.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -124,6 +124,10 @@ bool HostSimProcess::launch() {
     }
     const std::string program = std::string(VTX_BIN_DIR) + "/vtx-hostsim";
     std::vector<std::string> args = {program, "--config", configPath(), "--log", logPath()};
+    if (!dataFolder_.empty()) {
+        args.push_back("--data");
+        args.push_back(dataFolder_);
+    }
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -264,6 +268,18 @@ std::vector<HostSimRecord> HostSimProcess::records() const {
         }
     }
     return out;
+}
+
+std::string HostSimProcess::transactionState(std::string_view nsu) const {
+    const std::string wanted = "nsu=" + std::string(nsu) + " ";
+    std::string last;
+    for (const std::string& line : logLines()) {
+        std::string section;
+        std::string_view rest;
+        if (splitLogLine(line, section, rest) && rest.starts_with("STATE " + wanted))
+            last = std::string(rest.substr(6));
+    }
+    return last;
 }
 
 std::vector<HostSimRecord> HostSimProcess::records(std::string_view section) const {

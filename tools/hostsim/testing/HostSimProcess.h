@@ -1,6 +1,7 @@
 // Test fixture: runs vtx-hostsim as a child process. Writes the configuration
 // into a folder, starts the program with its log in that folder, waits for
-// READY, and reads back the ports it listens on and the requests it received.
+// READY, and reads back the ports it listens on, the requests it received
+// and, with a data folder, the state of the host's transactions.
 // The process is stopped (SIGTERM, then SIGKILL) at the latest by the
 // destructor, and dies with the test program.
 //
@@ -55,6 +56,9 @@ public:
 
     static std::string configText(const std::vector<HostSimPort>& ports);
 
+    // Serve transactions from this data folder (--data); call before start().
+    void setDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
+
     // Starts the program and waits until READY. False when it did not get
     // there in time; error() then says why, with what the program wrote.
     bool start(std::chrono::milliseconds timeout = std::chrono::seconds(10));
@@ -67,6 +71,10 @@ public:
     std::vector<std::string> logLines() const;
     std::vector<HostSimRecord> records() const;
     std::vector<HostSimRecord> records(std::string_view section) const;
+
+    // The last STATE line logged for the transaction numbered `nsu` (six
+    // digits, "000012"), from "nsu=" on; empty when there is none.
+    std::string transactionState(std::string_view nsu) const;
 
     // Stops the program (SIGTERM, up to 5 s, then SIGKILL) and returns its
     // exit code, 128 + signal when killed, -1 when it never ran.
@@ -86,6 +94,7 @@ private:
 
     std::string folder_;
     std::string config_;
+    std::string dataFolder_;
     pid_t pid_ = -1;
     int stdoutFd_ = -1;
     int exitCode_ = -1;

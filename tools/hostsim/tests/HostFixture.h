@@ -18,9 +18,11 @@ namespace vtx::hostsim::test {
 
 class HostFixture : public ::testing::Test {
 protected:
-    // Starts the host; the test fails when it does not come up.
-    bool startHost(const std::vector<HostSimPort>& ports) {
+    // Starts the host, serving transactions from `dataFolder` when given;
+    // the test fails when it does not come up.
+    bool startHost(const std::vector<HostSimPort>& ports, const std::string& dataFolder = "") {
         host_ = std::make_unique<HostSimProcess>(folder_.path(), ports);
+        if (!dataFolder.empty()) host_->setDataFolder(dataFolder);
         bool started = host_->start();
         EXPECT_TRUE(started) << host_->error();
         return started;

@@ -1,0 +1,25 @@
+#include "ConfirmationRule.h"
+
+namespace vtx::hostsim {
+
+HostAnswer ConfirmationRule::answer(const HostRequest& request, RuleContext& context) const {
+    if (!request.nsu) return HostAnswer::unreadable("012-000 (NSU) ausente");
+    HostAnswer answer = context.ledger.update([&](LedgerBook& book) {
+        Transaction* t = book.find(*request.nsu);
+        if (t == nullptr)
+            return HostAnswer::refused(status::kUnknownTransaction, "Transacao nao encontrada");
+        HostAnswer confirmed;
+        if (t->state == TransactionState::kPending) {
+            t->state = TransactionState::kConfirmed;
+            confirmed.stateLines.push_back(stateLine(*t));
+        } else if (t->state != TransactionState::kConfirmed) {
+            return HostAnswer::refused(status::kWrongState,
+                                       "Transacao " + std::string(stateName(t->state)));
+        }
+        return confirmed;
+    });
+    answer.nsu = *request.nsu;
+    return answer;
+}
+
+}  // namespace vtx::hostsim
