@@ -98,6 +98,13 @@ std::string setStatus(PortConfig& pc, const std::string& v) {
     return "";
 }
 
+std::string setOperator(PortConfig& pc, const std::string& v) {
+    if (v.empty() || v.size() > 8 || v.find_first_of(" /\\") != std::string::npos)
+        return "is not an operator code (1 to 8 characters, no blank or slash)";
+    pc.logonOperator = v;
+    return "";
+}
+
 std::string setReply(PortConfig& pc, const std::string& v) {
     if (v.empty() || v.size() > vx::wire::kMaxMessage) return "must have 1 to 3072 characters";
     pc.reply = v;
@@ -115,7 +122,7 @@ constexpr KeyRule kKeys[] = {
     {"Cript", setCript},     {"MasterKey", setMasterKey},
     {"Fault", setFault},     {"DelayMs", setDelayMs},
     {"Workers", setWorkers}, {"Status", setStatus},
-    {"Reply", setReply},
+    {"Reply", setReply},     {"Operator", setOperator},
 };
 
 std::string where(const std::string& section, std::string_view key) {

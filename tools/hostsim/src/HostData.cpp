@@ -58,6 +58,17 @@ bool parseHostSettings(std::string_view content, HostData& data, std::string& er
     return true;
 }
 
+bool checkLogonOperators(const HostConfig& config, const HostData& data, std::string& error) {
+    for (const PortConfig& port : config.ports) {
+        if (!port.logonOperator.empty() && data.logon.find(port.logonOperator) == nullptr) {
+            error = "section [" + port.section + "], key Operator: no folder tables/" +
+                    port.logonOperator + " in the data folder";
+            return false;
+        }
+    }
+    return true;
+}
+
 std::optional<HostData> loadHostData(const std::string& folder, std::string& error) {
     const auto pathOf = [&folder](const char* name) {
         return (std::filesystem::path(folder) / name).string();
@@ -83,6 +94,12 @@ std::optional<HostData> loadHostData(const std::string& folder, std::string& err
         error = productsPath + ": " + problem;
         return std::nullopt;
     }
+    std::optional<LogonTables> logon = LogonTables::load(folder, problem);
+    if (!logon) {
+        error = problem;
+        return std::nullopt;
+    }
+    data.logon = std::move(*logon);
     data.cards = std::move(*cards);
     data.catalogue = std::move(*catalogue);
     std::optional<std::string> settingsText = readFile(settingsPath);

@@ -4,6 +4,7 @@
 //   products.csv  the catalogue (Catalogue)
 //   host.ini      optional: [Host] PreSaleCodes, the processing codes of a
 //                 pre-sale eligibility request (default 800000)
+//   tables/, logon.ini  optional: the terminal logon tables (LogonTables)
 //
 // Thread-safety: immutable once loaded; const use from any thread.
 #pragma once
@@ -14,6 +15,8 @@
 
 #include "CardBook.h"
 #include "Catalogue.h"
+#include "HostConfig.h"
+#include "LogonTables.h"
 
 namespace vtx::hostsim {
 
@@ -21,6 +24,7 @@ struct HostData {
     CardBook cards;
     Catalogue catalogue;
     std::vector<std::string> preSaleCodes{"800000"};
+    LogonTables logon;
 };
 
 // Reads the folder. On failure returns nullopt with `error` naming the file
@@ -29,5 +33,9 @@ std::optional<HostData> loadHostData(const std::string& folder, std::string& err
 
 // The host.ini settings from text, into `data`; false with `error` set.
 bool parseHostSettings(std::string_view content, HostData& data, std::string& error);
+
+// Checks that every port naming an operator (key Operator) has its tables
+// in `data`; false with `error` naming the section.
+bool checkLogonOperators(const HostConfig& config, const HostData& data, std::string& error);
 
 }  // namespace vtx::hostsim

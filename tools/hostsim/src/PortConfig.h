@@ -32,6 +32,7 @@ struct PortConfig {
     int workers = 32;
     std::string status = "00";
     std::optional<std::string> reply;  // fixed reply template
+    std::string logonOperator;         // whose logon tables; empty: the section's name
 };
 
 // Configuration spelling of a value ("close-middle", "gwtpdu", ...).

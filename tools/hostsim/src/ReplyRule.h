@@ -1,6 +1,7 @@
 // One way of answering a request. The responder asks its rules in order and
 // the first one that returns a reply answers; transactions are added as more
-// rules.
+// rules. A rule may also keep silent on a request, to play a host that drops
+// the connection.
 //
 // Thread-safety: answer() is called concurrently by every worker of a port;
 // implementations keep no mutable state of their own.
@@ -21,6 +22,11 @@ public:
     // The reply message, or nullopt when this rule does not handle `request`.
     virtual std::optional<std::string> answer(const FieldMessage& request,
                                               NsuCounter& nsu) const = 0;
+
+    // A fault this rule plays on `request` in place of any reply: the
+    // connection is closed without one, and the text (what was done) goes
+    // to the log. nullopt (the default): answer as usual.
+    virtual std::optional<std::string> silence(const FieldMessage&) const { return std::nullopt; }
 };
 
 }  // namespace vtx::hostsim

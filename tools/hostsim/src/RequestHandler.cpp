@@ -41,6 +41,10 @@ void RequestHandler::serve(int fd) const {
         connection.writeAll(codec_.minus163());
         return;
     }
+    if (std::optional<std::string> what = responder_.silence(request.message)) {
+        fault(*what);
+        return;
+    }
     std::optional<std::string> reply = responder_.answer(request.message);
     if (!reply) {
         log_.note(config_.section, "REJECT", "no rule answers this request");

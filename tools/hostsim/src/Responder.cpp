@@ -3,6 +3,7 @@
 #include "FixedReplyRule.h"
 #include "LogText.h"
 #include "LoginRule.h"
+#include "LogonRule.h"
 #include "StatusReplyRule.h"
 #include "TransactionReplyRule.h"
 
@@ -24,6 +25,18 @@ Responder Responder::forPort(const PortConfig& config, NsuCounter& nsu, Transact
         return responder;
     }
     if (desk != nullptr) {
+        const std::string& op =
+            config.logonOperator.empty() ? config.section : config.logonOperator;
+        if (const OperatorTables* tables = desk->data().logon.find(op)) {
+            LogonRule::NoteSink notes;
+            if (log != nullptr) {
+                notes = [log, section = config.section](std::string_view tag,
+                                                        std::string_view text) {
+                    log->note(section, tag, printableText(text));
+                };
+            }
+            responder.addRule(std::make_unique<LogonRule>(op, *tables, notes));
+        }
         TransactionReplyRule::StateSink sink;
         if (log != nullptr) {
             sink = [log, section = config.section](std::string_view line) {
@@ -34,6 +47,14 @@ Responder Responder::forPort(const PortConfig& config, NsuCounter& nsu, Transact
     }
     responder.addRule(std::make_unique<StatusReplyRule>(config.status));
     return responder;
+}
+
+std::optional<std::string> Responder::silence(std::string_view message) const {
+    FieldMessage request(message);
+    for (const auto& rule : rules_) {
+        if (auto what = rule->silence(request)) return what;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> Responder::answer(std::string_view message) const {

@@ -1,7 +1,8 @@
 // Turns a request message into the reply message for one port by asking its
 // rules in order: the session login first, then either the port's fixed
-// reply or, when the simulator serves transactions, the transaction rules
-// followed by the default status reply.
+// reply or, when the simulator serves transactions, the terminal logon of
+// the port's operator (when it has tables), the transaction rules and the
+// default status reply.
 //
 // Thread-safety: answer() may be called from any number of threads; rules
 // are added before the first answer.
@@ -35,6 +36,10 @@ public:
 
     // The reply, or nullopt when no rule answers.
     std::optional<std::string> answer(std::string_view message) const;
+
+    // What a rule does instead of answering (see ReplyRule::silence), or
+    // nullopt when the request is to be answered.
+    std::optional<std::string> silence(std::string_view message) const;
 
 private:
     NsuCounter& nsu_;

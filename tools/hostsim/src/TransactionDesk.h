@@ -27,6 +27,9 @@ public:
     // transaction rule handles that kind.
     std::optional<HostAnswer> answer(const HostRequest& request, NsuCounter& nsu);
 
+    // What the data folder holds (cards, catalogue, logon tables).
+    const HostData& data() const { return data_; }
+
 private:
     const HostData data_;
     Ledger ledger_;

@@ -83,9 +83,16 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     std::unique_ptr<TransactionDesk> desk;
+    for (const PortConfig& port : config->ports) {
+        if (options.data.empty() && !port.logonOperator.empty()) {
+            std::fprintf(stderr, "vtx-hostsim: section [%s], key Operator: needs --data\n",
+                         port.section.c_str());
+            return kExitUsage;
+        }
+    }
     if (!options.data.empty()) {
         std::optional<HostData> data = loadHostData(options.data, error);
-        if (!data) {
+        if (!data || !checkLogonOperators(*config, *data, error)) {
             std::fprintf(stderr, "vtx-hostsim: %s\n", error.c_str());
             return kExitUsage;
         }

@@ -96,6 +96,7 @@ std::string HostSimProcess::configText(const std::vector<HostSimPort>& ports) {
         out << "Fault=" << p.fault << "\nDelayMs=" << p.delayMs << "\nWorkers=" << p.workers
             << "\nStatus=" << p.status << "\n";
         if (!p.reply.empty()) out << "Reply=" << p.reply << "\n";
+        if (!p.logonOperator.empty()) out << "Operator=" << p.logonOperator << "\n";
         out << "\n";
     }
     return out.str();

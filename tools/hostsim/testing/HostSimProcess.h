@@ -32,7 +32,8 @@ struct HostSimPort {
     int delayMs = 0;
     int workers = 32;
     std::string status = "00";
-    std::string reply;  // empty: the default reply rule
+    std::string reply;          // empty: the default reply rule
+    std::string logonOperator;  // key Operator: whose logon tables; empty: the section's
 };
 
 // One request as the host received it.

@@ -96,6 +96,10 @@ TEST(HostDataTest, SampleDataFolderLoads) {
     ASSERT_TRUE(data) << error;
     EXPECT_NE(data->cards.find("6012345678901234"), nullptr);
     EXPECT_GE(data->catalogue.size(), 10u);
+    const OperatorTables* demo = data->logon.find("DEMO0001");
+    ASSERT_NE(demo, nullptr);
+    ASSERT_EQ(demo->pieces.size(), 2u);
+    EXPECT_EQ(demo->pieces[1].fileName, "UP.S2D");
 }
 
 TEST(HostDataTest, BadDataFolderStopsTheProgramWithCode2NamingTheFile) {

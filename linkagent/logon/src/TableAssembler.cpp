@@ -1,0 +1,66 @@
+#include "TableAssembler.h"
+
+#include <cstdio>
+
+#include "vtx/platform/Paths.h"
+
+namespace vtx::linkagent::logon {
+namespace {
+
+constexpr const char* kTempName = "_FILE$$$$$.TMP";
+
+}  // namespace
+
+TableAssembler::TableAssembler(const std::string& dir, const std::string& code, Logger& logger)
+    : installer_(dir, logger),
+      tempPath_(platform::joinPath(dir, std::string(kTempName) + "." + code)) {}
+
+TableAssembler::~TableAssembler() {
+    abandon();
+}
+
+void TableAssembler::abandon() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+}
+
+bool TableAssembler::fail(const char* what) {
+    abandon();
+    problem_ = std::string(what) + " --> " + tempPath_;
+    return false;
+}
+
+bool TableAssembler::openTemp() {
+    std::remove(tempPath_.c_str());
+    file_ = std::fopen(tempPath_.c_str(), "wb");
+    return file_ != nullptr || fail("Erro abrindo arquivo temporario");
+}
+
+bool TableAssembler::closeTemp() {
+    std::FILE* file = file_;
+    file_ = nullptr;
+    if (file == nullptr) return true;
+    const bool whole = std::ferror(file) == 0;
+    return (std::fclose(file) == 0 && whole) || fail("Erro gravando arquivo temporario");
+}
+
+bool TableAssembler::take(const LogonAnswer& answer) {
+    if (file_ == nullptr && !answer.fileName.empty()) {
+        if (!openTemp()) return false;
+        current_ = answer.fileName;
+    } else if (answer.fileName != current_) {
+        if (!closeTemp()) return false;
+        installer_.install(tempPath_, current_);
+        current_ = answer.fileName;
+        if (!current_.empty() && !openTemp()) return false;
+    }
+    if (answer.fileName.empty()) return true;
+    for (std::string_view record : completeRecords(answer.data)) {
+        if (std::fwrite(record.data(), 1, record.size(), file_) != record.size() ||
+            std::fwrite("\r\n", 1, 2, file_) != 2)
+            return fail("Erro gravando arquivo temporario");
+    }
+    return true;
+}
+
+}  // namespace vtx::linkagent::logon
