@@ -1,0 +1,102 @@
+#include "LinkAgentProgram.h"
+
+#include <unistd.h>
+
+#include <strings.h>
+#include <cstdlib>
+
+#include "vtx/linkagent/Listener.h"
+#include "vtx/platform/NamedMutex.h"
+
+namespace vtx::linkagent {
+namespace {
+
+using namespace std::chrono_literals;
+
+// How long the closing program waits for the relays still at work.
+constexpr auto kThreadsWait = 10s;
+constexpr auto kStopPoll = 50ms;
+
+}  // namespace
+
+void LinkAgentProgram::alert(const std::string& text) {
+    parts_.output.error(text);
+    parts_.logger.log(text);
+}
+
+void LinkAgentProgram::hangUp() {
+    if (parts_.dialUp.hangUp) parts_.dialUp.hangUp();
+}
+
+int LinkAgentProgram::run(const std::vector<std::string>& arguments) {
+    vtx::platform::NamedMutex instance(kInstanceMutex);
+    if (!instance.tryLock()) return kExitOtherInstance;
+    const StartupSettings settings = loadStartupSettings();
+    if (!arguments.empty()) {
+        if (::strcasecmp(arguments[0].c_str(), "LOGIN") == 0) return runLogonCommand();
+        hangUp();
+        return kExitOk;
+    }
+    return runResident(settings);
+}
+
+int LinkAgentProgram::runLogonCommand() {
+    if (parts_.guard.ensureConnection() && parts_.logon.start) {
+        parts_.logon.start();
+        if (parts_.logon.wait) parts_.logon.wait();
+    }
+    hangUp();
+    return kExitOk;
+}
+
+int LinkAgentProgram::runResident(const StartupSettings& settings) {
+    ListenSettingsResult listen = readListenSettings(settings.coreIni);
+    if (!listen.settings) {
+        alert(listen.error);
+        return kExitSettings;
+    }
+    // On a permanent link the operators are logged on at once.
+    if (!settings.dialUp && parts_.logon.start) parts_.logon.start();
+
+    const RelayServices services{parts_.logger, parts_.guard, parts_.status, parts_.exchange,
+                                 parts_.logon.start};
+    ListenerOptions options;
+    options.port = listen.settings->port;
+    options.address = listen.settings->address;
+    options.maxRelays = listen.settings->maxConnections;
+    options.relay.framing = listen.settings->framing;
+    std::atomic<bool> failed{false};
+    ListenerHooks hooks;
+    hooks.idle = parts_.dialUp.idle;
+    hooks.fatal = [this, &failed](const std::string& text) {
+        alert(std::string(Listener::kErrorTitle) + ": " + text);
+        failed = true;
+    };
+    Listener listener(services, options, hooks, ending_);
+    if (!listener.open()) return kExitListener;
+    parts_.output.line("LISTEN " + std::to_string(listener.port()));
+    if (!listener.start()) return kExitListener;
+    parts_.output.line("READY");
+    parts_.output.flush();
+
+    while (!failed.load()) {
+        if (signals_.wait(kStopPoll) != 0) break;
+    }
+    // Closing as the exit button does: hang up, ending flag, wait for the
+    // threads.
+    hangUp();
+    ending_.store(true);
+    const bool allEnded = listener.join(kThreadsWait);
+    if (parts_.logon.wait) parts_.logon.wait();
+    const int status = failed.load() ? kExitListener : kExitOk;
+    if (!allEnded) {
+        // Relays still inside the host exchange would outlive what they use:
+        // end the process here, as a closing dialog ends its threads.
+        alert("Encerrando com mensagens em andamento.");
+        parts_.output.flush();
+        std::_Exit(status);
+    }
+    return status;
+}
+
+}  // namespace vtx::linkagent

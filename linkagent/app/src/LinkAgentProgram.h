@@ -1,0 +1,78 @@
+// The connection manager as a program: single instance, start-up settings,
+// then either the resident mode (listener and relay threads until SIGTERM or
+// SIGINT), or the "LOGIN" command line (log every operator on, then end).
+//
+// The parts it drives are injected, so the program runs with stand-ins until
+// the log, dial-up management and terminal logon join it:
+//   logger, guard, status   the shared services (AgentServices.h)
+//   exchange                Process_Server of the communication library
+//   logon                   start (false when one already runs) and wait
+//   dialUp                  hang up, and the listener's idle step; either may
+//                           be empty while no dial-up management is wired
+//
+// Exit status: 0 closed in order; 1 a setting of `TCPIP PORTS` is missing or
+// wrong (its message on standard error); 2 another instance runs; 3 the
+// listener could not serve (its message on standard error).
+//
+// Thread-safety: run() once, from the main thread.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ConsoleOutput.h"
+#include "StartupSettings.h"
+#include "StopSignals.h"
+#include "vtx/linkagent/AgentServices.h"
+
+namespace vtx::linkagent {
+
+struct LogonControl {
+    std::function<bool()> start;
+    std::function<void()> wait;
+};
+
+struct DialUpControl {
+    std::function<void()> hangUp;  // hangs up a connection that is up
+    std::function<void()> idle;    // status refresh and idle hang-up
+};
+
+struct ProgramParts {
+    ConsoleOutput& output;
+    Logger& logger;
+    ConnectionGuard& guard;
+    StatusBoard& status;
+    ServerExchange exchange;
+    LogonControl logon;
+    DialUpControl dialUp;
+};
+
+class LinkAgentProgram {
+public:
+    static constexpr int kExitOk = 0;
+    static constexpr int kExitSettings = 1;
+    static constexpr int kExitOtherInstance = 2;
+    static constexpr int kExitListener = 3;
+    static constexpr const char* kInstanceMutex = "__a___hMutexVeficaAntDialUp__a___";
+
+    LinkAgentProgram(ProgramParts parts, StopSignals& signals, std::atomic<bool>& ending)
+        : parts_(std::move(parts)), signals_(signals), ending_(ending) {}
+
+    // `arguments` without the program name.
+    int run(const std::vector<std::string>& arguments);
+
+private:
+    int runResident(const StartupSettings& settings);
+    int runLogonCommand();
+    // A message box's text: standard error and the log.
+    void alert(const std::string& text);
+    void hangUp();
+
+    ProgramParts parts_;
+    StopSignals& signals_;
+    std::atomic<bool>& ending_;
+};
+
+}  // namespace vtx::linkagent

@@ -1,0 +1,117 @@
+// The program's life: settings that stop it, one instance, the signals that
+// close it, the LOGIN command line, a listening port already taken.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "AgentStation.h"
+#include "RelayFakes.h"
+#include "vtx/platform/IniFile.h"
+
+namespace vtx::linkagent::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+class AgentLifecycle : public AgentStation {};
+
+TEST_F(AgentLifecycle, EachMissingOrWrongListenerKeyEndsWithItsMessage) {
+    struct Case {
+        const char* key;
+        const char* value;  // nullptr: removed
+        const char* message;
+    };
+    const Case cases[] = {
+        {"Port2Listen", nullptr,
+         "Configuração do parametro Port2Listen no arquivo Core.Inio está errada"},
+        {"Port2Listen", "porta",
+         "Configuração do parametro Port2Listen no arquivo Core.Inio está errada"},
+        {"Data Type", nullptr,
+         "Configuração do parametro Data Type no arquivo Core.Inio está errada"},
+        {"Data Type", "X", "Configuração do parametro Data Type no arquivo Core.Ini está errada"},
+        {"Len Size", nullptr,
+         "Configuração do parametro Len Size no arquivo Core.Inio está errada"},
+        {"Len Size", "0", "Configuração do parametro Len Size no arquivo Core.Inio está errada"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + (c.value ? c.value : "(none)"));
+        station.setCore("TCPIP PORTS", "Port2Listen", "7999");
+        station.setCore("TCPIP PORTS", "Data Type", "N");
+        station.setCore("TCPIP PORTS", "Len Size", "4");
+        if (c.value) {
+            station.setCore("TCPIP PORTS", c.key, c.value);
+        } else {
+            ASSERT_TRUE(vtx::platform::iniWrite("C:\\Vantrix\\CORE.INI",
+                                                {{"TCPIP PORTS", c.key, std::nullopt}}));
+        }
+        AgentProcess program;
+        ASSERT_TRUE(program.start());
+        EXPECT_EQ(program.waitForExit(), 1);
+        EXPECT_EQ(program.errors(), std::string(c.message) + "\n");
+    }
+}
+
+TEST_F(AgentLifecycle, SecondInstanceEndsAtOnceAndTheFirstServesOn) {
+    startAgent();
+    AgentProcess second;
+    ASSERT_TRUE(second.start());
+    EXPECT_EQ(second.waitForExit(5s), 2);
+    EXPECT_TRUE(second.output().empty());
+    EXPECT_GT(vx::test::send(saleRequest(), "OPA", "CHK").result, 0);
+}
+
+TEST_F(AgentLifecycle, SigtermAndSigintCloseLikeTheExitButton) {
+    startAgent();
+    RawTerminal waiting(agentPort());  // a relay thread waiting for its request
+    ASSERT_TRUE(waiting.connected());
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(agent->stop(SIGTERM), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, 2s);
+    EXPECT_TRUE(waiting.closedWithin(1s));
+
+    startAgent();
+    EXPECT_EQ(agent->stop(SIGINT), 0);
+    // The instance is free again.
+    startAgent();
+    EXPECT_EQ(agent->stop(SIGTERM), 0);
+}
+
+TEST_F(AgentLifecycle, LoginCommandLineLogsOnEveryListedOperatorAndEnds) {
+    // No listener settings are needed for it.
+    ASSERT_TRUE(vtx::platform::iniDeleteSection("C:\\Vantrix\\CORE.INI", "TCPIP PORTS"));
+    AgentProcess program({"Login"});
+    ASSERT_TRUE(program.start());
+    EXPECT_EQ(program.waitForExit(), 0);
+    EXPECT_EQ(program.output(),
+              std::vector<std::string>{"logon stand-in: asked for operators OPA OPR"});
+
+    AgentProcess other({"whatever"});
+    ASSERT_TRUE(other.start());
+    EXPECT_EQ(other.waitForExit(), 0);
+    EXPECT_TRUE(other.output().empty());
+}
+
+TEST_F(AgentLifecycle, PortAlreadyTakenEndsWithTheMainSocketError) {
+    int taken = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    ASSERT_EQ(::bind(taken, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::listen(taken, 1), 0);
+    ::getsockname(taken, reinterpret_cast<sockaddr*>(&a), &length);
+    station.setCore("TCPIP PORTS", "Port2Listen", std::to_string(ntohs(a.sin_port)));
+    station.setCore("TCPIP PORTS", "Data Type", "N");
+    station.setCore("TCPIP PORTS", "Len Size", "4");
+    station.setCore("TCPIP PORTS", "ListenAddress", "127.0.0.1");
+    AgentProcess program;
+    ASSERT_TRUE(program.start());
+    EXPECT_EQ(program.waitForExit(), 3);
+    EXPECT_EQ(program.errors(), "LinkAgent - Erro: [10048] - Erro criando Socket Principal\n");
+    ::close(taken);
+}
+
+}  // namespace
+}  // namespace vtx::linkagent::test

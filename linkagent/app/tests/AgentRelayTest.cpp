@@ -1,0 +1,152 @@
+// The program end to end over loopback: a terminal's Process (access type 2)
+// or raw frames -> LinkAgent -> Process_Server -> vtx-hostsim and back.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "AgentStation.h"
+#include "RelayFakes.h"
+#include "vtx/platform/Reachability.h"
+#include "vx32_cli.h"
+
+namespace vtx::linkagent::test {
+namespace {
+
+using namespace std::chrono_literals;
+using vx::test::send;
+
+class AgentRelay : public AgentStation {};
+
+// "%04d" of n.
+std::string four(size_t n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04zu", n);
+    return text;
+}
+
+TEST_F(AgentRelay, NumericLenSize4CarriesProcessToTheHostAndBack) {
+    startAgent();
+    auto e = send(saleRequest(), "OPA", "CHK");
+    ASSERT_GT(e.result, 0) << agent->errors();
+    EXPECT_EQ(e.reply.substr(0, 4), four(e.reply.size() - 4));
+    EXPECT_NE(e.reply.find("000-000=0200;011-000=003000;009-000=00;"), std::string::npos)
+        << e.reply;
+    ASSERT_FALSE(fixture.host.records("host").empty());
+    EXPECT_EQ(fixture.host.records("host").back().message, saleRequest());
+
+    // On the wire: four digits, the same service and code, the framed reply.
+    const std::string reply = exchangeBytes(agentPort(), tpdu("ADM", "OPA", saleRequest("000777")));
+    ASSERT_GT(reply.size(), 19u) << reply;
+    EXPECT_EQ(reply.substr(0, 4), four(reply.size() - 4));
+    EXPECT_EQ(reply.substr(4, 11), "ADMOPA     ");
+    EXPECT_EQ(reply.substr(15, 4), four(reply.size() - 19));
+    EXPECT_NE(reply.find("011-000=000777;009-000=00;"), std::string::npos);
+    EXPECT_EQ(agent->waitForCount("message: Enviando resposta.", 2), 2);
+}
+
+TEST_F(AgentRelay, BinaryLengthsForDataTypesBAndH) {
+    for (const char* type : {"B", "H"}) {
+        SCOPED_TRACE(type);
+        startAgent(type, "4");
+        const std::string body = tpdu("CHK", "OPA", saleRequest("000042")).substr(4);
+        const std::string frame = std::string(1, static_cast<char>(body.size())) + '\0' + body;
+        const std::string reply = exchangeBytes(agentPort(), frame);
+        ASSERT_GT(reply.size(), 17u) << reply;
+        const size_t count = static_cast<unsigned char>(reply[0]) |
+                             static_cast<size_t>(static_cast<unsigned char>(reply[1])) << 8;
+        EXPECT_EQ(count, reply.size() - 2);
+        EXPECT_EQ(reply.substr(2, 11), "CHKOPA     ");
+        EXPECT_EQ(reply.substr(13, 4), four(reply.size() - 17));
+        EXPECT_NE(reply.find("011-000=000042;009-000=00;"), std::string::npos);
+        EXPECT_EQ(agent->stop(SIGTERM), 0);
+    }
+}
+
+TEST_F(AgentRelay, HostFailuresArriveAsTheFourCharacterCodes) {
+    startAgent();
+    // No route for the operator: no server.
+    EXPECT_EQ(exchangeBytes(agentPort(), tpdu("CHK", "NOROUTE", saleRequest())), "-163");
+    EXPECT_EQ(send(saleRequest(), "NOROUTE", "CHK").result, VX_NO_SERVER);
+    // A host that answers the probe but refuses the port.
+    const bool probe = vtx::platform::probeHost("127.0.0.1");
+    const std::string refused = probe ? "-164" : "-163";
+    EXPECT_EQ(exchangeBytes(agentPort(), tpdu("CHK", "OPR", saleRequest())), refused);
+    auto e = send(saleRequest(), "OPR", "CHK");
+    EXPECT_EQ(e.result, probe ? VX_SERVER_REFUSING : VX_NO_SERVER);
+    EXPECT_TRUE(e.reply.empty());
+    EXPECT_EQ(agent->waitForCount("message: Enviando erro [" + refused + "]", 2), 2);
+}
+
+TEST_F(AgentRelay, BrokenTerminalFramesAreDroppedAndOthersServed) {
+    startAgent();
+    RawTerminal oversize(agentPort());
+    oversize.send("3088CHKOPA     ");
+    RawTerminal truncated(agentPort());
+    truncated.send(tpdu("CHK", "OPA", saleRequest()).substr(0, 20));
+    {
+        RawTerminal cutAndGone(agentPort());
+        cutAndGone.send("0100CHKOPA");
+    }
+
+    EXPECT_GT(send(saleRequest(), "OPA", "CHK").result, 0);
+    EXPECT_TRUE(oversize.closedWithin(1s));
+    EXPECT_EQ(oversize.readToEnd(100ms), "");
+    EXPECT_GT(send(saleRequest("000002"), "OPA", "CHK").result, 0);
+    EXPECT_EQ(fixture.host.records("host").size(), 2u);  // nothing of the broken ones
+}
+
+TEST_F(AgentRelay, SixtyFourTerminalsForABoundedTime) {
+    startAgent();
+    std::this_thread::sleep_for(100ms);
+    const int idleThreads = agent->threadCount();
+    const int idleDescriptors = agent->descriptorCount();
+
+    constexpr int kTerminals = 64, kMostRounds = 100;
+    const auto until = std::chrono::steady_clock::now() + 3s;
+    std::atomic<int> done{0}, wrong{0};
+    std::vector<std::thread> terminals;
+    for (int t = 0; t < kTerminals; ++t) {
+        terminals.emplace_back([&, t] {
+            for (int r = 0; r < kMostRounds && std::chrono::steady_clock::now() < until; ++r) {
+                char tag[8];
+                std::snprintf(tag, sizeof tag, "%02d%04d", t, r);
+                auto e = send(saleRequest(tag), "OPA", "CHK");
+                const bool own = e.result > 0 && e.reply.find(std::string("011-000=") + tag +
+                                                              ";") != std::string::npos;
+                own ? ++done : ++wrong;
+            }
+        });
+    }
+    for (auto& t : terminals) t.join();
+    EXPECT_EQ(wrong.load(), 0);
+    EXPECT_GE(done.load(), kTerminals);
+
+    // Every relay thread ends and every connection is closed.
+    int threads = 0, descriptors = 0;
+    for (int i = 0; i < 200; ++i) {
+        threads = agent->threadCount();
+        descriptors = agent->descriptorCount();
+        if (threads == idleThreads && descriptors == idleDescriptors) break;
+        std::this_thread::sleep_for(25ms);
+    }
+    EXPECT_EQ(threads, idleThreads);
+    EXPECT_EQ(descriptors, idleDescriptors);
+    // Closes clean: under ThreadSanitizer a race would make this non-zero.
+    EXPECT_EQ(agent->stop(SIGTERM), 0) << agent->errors();
+}
+
+TEST_F(AgentRelay, LogonRequestIsAnsweredOkAndHandedToTheLogon) {
+    startAgent();
+    ASSERT_TRUE(agent->waitForLine("logon stand-in: asked for operators OPA OPR"));
+    auto e = send("LOGIN|OPA", "OPA", "CHK");
+    EXPECT_EQ(e.result, 6);
+    EXPECT_EQ(e.reply, "0002OK");
+    EXPECT_EQ(exchangeBytes(agentPort(), "0006LOGIN|"), "0002OK");
+    EXPECT_EQ(agent->waitForCount("message: Iniciando Login.", 2), 2);
+    EXPECT_EQ(agent->waitForCount("logon stand-in: asked for operators OPA OPR", 3), 3);
+    EXPECT_TRUE(fixture.host.records("host").empty());
+}
+
+}  // namespace
+}  // namespace vtx::linkagent::test

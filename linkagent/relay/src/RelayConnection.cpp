@@ -1,0 +1,150 @@
+#include "vtx/linkagent/RelayConnection.h"
+
+#include <sys/socket.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+
+#include "Frames.h"
+#include "vtx/platform/SocketError.h"
+#include "vx32_cli.h"
+
+namespace vtx::linkagent {
+namespace {
+
+using Clock = CSocket::Clock;
+
+using vtx::platform::kWsaEintr;
+using vtx::platform::kWsaEtimedout;
+
+// The length field as it may appear in the log: digits and blanks as
+// received, anything else as "?" (a binary length is shown in decimal).
+std::string lengthText(const TerminalFraming& framing, std::string_view field) {
+    if (framing.dataType == DataType::Binary) {
+        auto value = parseLengthField(framing, field);
+        return value ? std::to_string(*value) : "?";
+    }
+    std::string text(field);
+    for (char& c : text)
+        if (c != ' ' && (c < '0' || c > '9')) c = '?';
+    return text;
+}
+
+// The four-digit length in front of a plain frame, read as the
+// communication library reads it (leading blanks, then digits).
+size_t innerLength(std::string_view plain) {
+    size_t i = 0;
+    while (i < 4 && plain[i] == ' ') ++i;
+    size_t value = 0;
+    for (; i < 4 && plain[i] >= '0' && plain[i] <= '9'; ++i)
+        value = value * 10 + static_cast<size_t>(plain[i] - '0');
+    return value;
+}
+
+}  // namespace
+
+void RelayConnection::serve(int socket) const {
+    CSocket connection;
+    connection.Attach(socket);
+    connection.Config();
+    services_.status.show(StatusField::Message, "Aguardando mensagens");
+    std::string request;
+    if (!readRequest(connection, request)) {
+        connection.Close();
+        return;
+    }
+    const std::string reply = answer(request);
+    if (!reply.empty()) connection.Send(reply.data(), static_cast<int>(reply.size()));
+    closeAfterReply(connection);
+}
+
+bool RelayConnection::readRequest(CSocket& socket, std::string& request) const {
+    const auto deadline = Clock::now() + options_.requestTimeout;
+    const TerminalFraming& framing = options_.framing;
+    std::string field(lengthFieldSize(framing), '\0');
+    if (!socket.Receive(field.data(), static_cast<int>(field.size()), deadline, &ending_)) {
+        // Nothing came in time, or the program is closing: let it go quietly.
+        if (socket.ObtemUltimoErro() == kWsaEtimedout || socket.ObtemUltimoErro() == kWsaEintr)
+            return false;
+        services_.status.show(StatusField::Message, "Erro no socket!");
+        return false;
+    }
+    const std::string shown = lengthText(framing, field);
+    std::optional<size_t> count = parseLengthField(framing, field);
+    if (!count || *count == 0 || *count > kMaxTerminalRequest) {
+        // Refused before reading: nothing of an impossible length is buffered.
+        services_.logger.log("Mensagem recusada, tamanho [" + shown + "]");
+        services_.status.show(StatusField::Message, "Mensagem recusada.");
+        return false;
+    }
+    request.assign(*count, '\0');
+    if (!socket.Receive(request.data(), static_cast<int>(*count), deadline, &ending_)) {
+        services_.status.show(StatusField::Message, "Erro no socket!");
+        return false;
+    }
+    services_.logger.log("Mensagem recebida " + shown + " " + request);
+    services_.status.show(StatusField::Message, "Mensagem recebida");
+    return true;
+}
+
+std::string RelayConnection::answer(const std::string& request) const {
+    int code = VX_NO_SERVER;
+    if (services_.guard.ensureConnection()) {
+        if (isLogonRequest(request)) {
+            services_.status.show(StatusField::Message, "Iniciando Login.");
+            if (services_.startLogon) services_.startLogon();
+            return std::string(kLogonAnswer);
+        }
+        Relayed relayed = relay(request);
+        if (relayed.code >= 0) return relayed.frame;
+        code = relayed.code;
+    }
+    if (services_.guard.dialUpDown()) code = VX_NO_SERVER;
+    char text[40];
+    std::snprintf(text, sizeof text, "Enviando erro [%d]", code);
+    services_.status.show(StatusField::Message, text);
+    return errorReply(code);
+}
+
+RelayConnection::Relayed RelayConnection::relay(const std::string& request) const {
+    // Too short to hold a route and a length, or announcing more than came:
+    // the library would read past the request.
+    if (request.size() < kRouteSize + 4) return {VX_BAD_LENGTH, {}};
+    const std::string_view plain = std::string_view(request).substr(kRouteSize);
+    if (innerLength(plain) > plain.size() - 4) return {VX_BAD_LENGTH, {}};
+
+    const std::string service = request.substr(0, 3);
+    const std::string code = request.substr(3, 8);
+    services_.status.show(StatusField::Message, "Enviando mensagem.");
+    std::array<char, VX_BUFFER_SIZE> buffer{};
+    std::memcpy(buffer.data(), plain.data(), plain.size());  // at most 4 + 3072 bytes
+    const int result = services_.exchange(buffer.data(), code.c_str(), service.c_str());
+    if (result <= 0) return {result, {}};
+    if (result < 4 || result > VX_BUFFER_SIZE - 1) return {VX_BAD_LENGTH, {}};
+
+    // The digits are written from the result: a reply the host cut short
+    // comes back as 4 with no digits in the buffer and travels as "0000".
+    std::string framed(buffer.data(), static_cast<size_t>(result));
+    vx::wire::formatAsciiLength(static_cast<size_t>(result) - 4, framed.data());
+    std::optional<std::string> frame =
+        replyFrame(options_.framing, std::string_view(request).substr(0, kRouteSize), framed);
+    if (!frame) return {VX_BAD_LENGTH, {}};
+    services_.status.show(StatusField::Message, "Enviando resposta.");
+    return {0, std::move(*frame)};
+}
+
+void RelayConnection::closeAfterReply(CSocket& socket) const {
+    // Bytes the terminal sent beyond its request are read first: closing with
+    // unread bytes would reset the connection, and a reset can destroy the
+    // reply before the terminal has read it. Closing shuts down sending
+    // first, so the reply is followed by an orderly end of stream.
+    char scratch[512];
+    for (int rounds = 0; rounds < 16; ++rounds) {
+        if (::recv(socket.ObtemNumeroSocket(), scratch, sizeof scratch, MSG_DONTWAIT) <= 0) break;
+    }
+    socket.Close();
+}
+
+}  // namespace vtx::linkagent

@@ -1,0 +1,93 @@
+// Test helpers for the relay: recording fakes of the program's services, a
+// scripted Process_Server and a raw terminal that speaks bytes over loopback.
+//
+// Thread-safety: the fakes are called from many relay threads at once; the
+// test thread reads them.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "vtx/linkagent/AgentServices.h"
+
+namespace vtx::linkagent::test {
+
+class RecordingLogger : public Logger {
+public:
+    void log(const std::string& text) override;
+    std::vector<std::string> lines() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> lines_;
+};
+
+class RecordingStatus : public StatusBoard {
+public:
+    void show(StatusField field, const std::string& text) override;
+    std::vector<std::string> messages() const;  // the message field, in order
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> messages_;
+};
+
+class FakeGuard : public ConnectionGuard {
+public:
+    bool ensureConnection() override { return connected.load(); }
+    void touch() override {}
+    bool dialUpDown() const override { return down.load(); }
+    std::atomic<bool> connected{true};
+    std::atomic<bool> down{false};
+};
+
+// Process_Server as scripted by the message itself:
+//   "CODE=-164"  returns that code (buffer zeroed)
+//   "ZERO..."    returns 0
+//   "SHORT..."   returns 4 with the buffer zeroed (a reply cut short)
+//   "HOLD..."    waits until release() (or 5 s), then echoes
+//   anything else echoes: "R|" + service + "|" + code + "|" + message
+class ScriptedHost {
+public:
+    int operator()(char* buffer, const char* op, const char* service);
+    void release();
+    int calls() const { return calls_.load(); }
+    int mostAtOnce() const { return mostAtOnce_.load(); }
+
+private:
+    std::atomic<int> calls_{0};
+    std::atomic<int> running_{0};
+    std::atomic<int> mostAtOnce_{0};
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool open_ = false;
+};
+
+// A terminal's connection: connects to 127.0.0.1:port, sends bytes, reads.
+class RawTerminal {
+public:
+    explicit RawTerminal(int port);
+    ~RawTerminal();
+    bool connected() const { return fd_ >= 0; }
+    bool send(const std::string& bytes);
+    // Everything up to the relay's close, or what came within `bound`.
+    std::string readToEnd(std::chrono::milliseconds bound = std::chrono::seconds(5));
+    // True when the relay closed the connection within `bound`.
+    bool closedWithin(std::chrono::milliseconds bound);
+
+private:
+    int fd_ = -1;
+};
+
+// Sends `bytes` on a new connection and returns everything that comes back.
+std::string exchangeBytes(int port, const std::string& bytes);
+
+// The TPDU frame of a message: "%04d" of its length + 15, service, code,
+// "%04d" of its length, message.
+std::string tpdu(const std::string& service, const std::string& code, const std::string& message);
+
+}  // namespace vtx::linkagent::test
