@@ -28,9 +28,14 @@ void LinkAgentProgram::hangUp() {
     if (parts_.dialUp.hangUp) parts_.dialUp.hangUp();
 }
 
-int LinkAgentProgram::run(const std::vector<std::string>& arguments) {
+int LinkAgentProgram::run(std::vector<std::string> arguments) {
     vtx::platform::NamedMutex instance(kInstanceMutex);
     if (!instance.tryLock()) return kExitOtherInstance;
+    // The status window is a separate target; this program runs without it.
+    if (!arguments.empty() && arguments[0] == "--window") {
+        parts_.output.error("LinkAgent: no status window in this build; running without one");
+        arguments.erase(arguments.begin());
+    }
     const StartupSettings settings = loadStartupSettings();
     if (!arguments.empty()) {
         if (::strcasecmp(arguments[0].c_str(), "LOGIN") == 0) return runLogonCommand();

@@ -60,8 +60,11 @@ public:
     LinkAgentProgram(ProgramParts parts, StopSignals& signals, std::atomic<bool>& ending)
         : parts_(std::move(parts)), signals_(signals), ending_(ending) {}
 
-    // `arguments` without the program name.
-    int run(const std::vector<std::string>& arguments);
+    // `arguments` without the program name: none, "LOGIN" (any case) or
+    // anything else (hang up and end); a leading "--window" asks for the
+    // status window, which this program does not have: it says so and goes
+    // on without.
+    int run(std::vector<std::string> arguments);
 
 private:
     int runResident(const StartupSettings& settings);

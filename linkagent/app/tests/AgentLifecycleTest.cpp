@@ -87,6 +87,13 @@ TEST_F(AgentLifecycle, LoginCommandLineLogsOnEveryListedOperatorAndEnds) {
     EXPECT_EQ(program.output(),
               std::vector<std::string>{"logon stand-in: asked for operators OPA OPR"});
 
+    // No status window here: said once, and the command runs without it.
+    AgentProcess windowed({"--window", "LOGIN"});
+    ASSERT_TRUE(windowed.start());
+    EXPECT_EQ(windowed.waitForExit(), 0);
+    EXPECT_EQ(windowed.output(), program.output());
+    EXPECT_NE(windowed.errors().find("no status window"), std::string::npos);
+
     AgentProcess other({"whatever"});
     ASSERT_TRUE(other.start());
     EXPECT_EQ(other.waitForExit(), 0);

@@ -6,8 +6,8 @@
 //
 // A relay thread needs little stack (its buffers are a few kilobytes), so its
 // stack is kStackBytes rather than the system's default of megabytes: the
-// stacks of 256 threads stay small, and the system can reuse them instead of
-// mapping a new one for every connection.
+// stacks of many threads stay small, and the system keeps them for reuse
+// instead of mapping and unmapping one for every connection.
 //
 // Thread-safety: start(), reap() and waitForSlot() are called by one thread
 // (the listener), finish() by that thread or, once it has stopped calling
@@ -33,6 +33,8 @@ public:
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     static constexpr size_t kStackBytes = 4 * 1024 * 1024;  // sanitizers need more
 #else
+    // A relay (reading, Process_Server with failover, tracing or the DES
+    // frame) needs less than 32 KiB.
     static constexpr size_t kStackBytes = 256 * 1024;
 #endif
 
@@ -42,7 +44,9 @@ public:
     RelayPool(const RelayPool&) = delete;
     RelayPool& operator=(const RelayPool&) = delete;
 
-    size_t limit() const { return limit_; }
+    size_t limit() const {
+        return limit_;
+    }
     size_t active() const;
 
     // True when fewer than limit() threads run, waiting up to `bound` for one
