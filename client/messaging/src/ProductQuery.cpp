@@ -11,43 +11,35 @@ namespace {
 
 using detail::itemKey;
 
-// The product-query grid's columns.
-namespace QueryColumn {
-constexpr int kDescricao = 1, kFabricante = 2, kTipoItem = 3, kPrecoBruto = 4, kDesconto = 5,
-              kPrecoLiquido = 6, kValorReceber = 7, kCodigo = 8, kStatus = 9, kValorCredito = 10;
-constexpr int kCount = 10;
-}  // namespace QueryColumn
-
 struct ItemRow {
     QString descricao, fabricante, tipoItem, bruto, desconto, liquido, receber, codigo, status;
 };
 
+// Where each item field goes: the product-query grid (10 columns) or the
+// pre-sale grid (12 columns).
+struct GridColumns {
+    int count, descricao, fabricante, tipoItem, bruto, desconto, liquido, receber, codigo, status;
+};
+constexpr GridColumns kQueryColumns{10, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+constexpr GridColumns kPreSaleColumns{PreSaleColumn::kCount,        PreSaleColumn::kDescricao,
+                                      PreSaleColumn::kFabricante,   PreSaleColumn::kTipoItem,
+                                      PreSaleColumn::kPrecoBruto,   PreSaleColumn::kDesconto,
+                                      PreSaleColumn::kPrecoLiquido, PreSaleColumn::kValorReceber,
+                                      PreSaleColumn::kCodigo,       PreSaleColumn::kStatus};
+
 void writeRow(GridModel& grid, ProductQueryTarget target, int row, const ItemRow& item) {
-    if (target == ProductQueryTarget::QueryGrid) {
-        using namespace QueryColumn;
-        if (grid.maxCols() < kCount) grid.setMaxCols(kCount);
-        grid.setText(row, kDescricao, item.descricao);
-        grid.setText(row, kFabricante, item.fabricante);
-        grid.setText(row, kTipoItem, item.tipoItem);
-        grid.setText(row, kPrecoBruto, item.bruto);
-        grid.setText(row, kDesconto, item.desconto);
-        grid.setText(row, kPrecoLiquido, item.liquido);
-        grid.setText(row, kValorReceber, item.receber);
-        grid.setText(row, kCodigo, item.codigo);
-        grid.setText(row, kStatus, item.status);
-        return;
-    }
-    using namespace PreSaleColumn;
-    if (grid.maxCols() < PreSaleColumn::kCount) grid.setMaxCols(PreSaleColumn::kCount);
-    grid.setText(row, kDescricao, item.descricao);
-    grid.setText(row, kFabricante, item.fabricante);
-    grid.setText(row, kTipoItem, item.tipoItem);
-    grid.setText(row, kPrecoBruto, item.bruto);
-    grid.setText(row, kDesconto, item.desconto);
-    grid.setText(row, kPrecoLiquido, item.liquido);
-    grid.setText(row, kValorReceber, item.receber);
-    grid.setText(row, kCodigo, item.codigo);
-    grid.setText(row, kStatus, item.status);
+    const GridColumns& c =
+        target == ProductQueryTarget::QueryGrid ? kQueryColumns : kPreSaleColumns;
+    if (grid.maxCols() < c.count) grid.setMaxCols(c.count);
+    grid.setText(row, c.descricao, item.descricao);
+    grid.setText(row, c.fabricante, item.fabricante);
+    grid.setText(row, c.tipoItem, item.tipoItem);
+    grid.setText(row, c.bruto, item.bruto);
+    grid.setText(row, c.desconto, item.desconto);
+    grid.setText(row, c.liquido, item.liquido);
+    grid.setText(row, c.receber, item.receber);
+    grid.setText(row, c.codigo, item.codigo);
+    grid.setText(row, c.status, item.status);
 }
 
 void appendItem(ClientSession& session, GridModel& grid, ProductQueryTarget target,
@@ -103,7 +95,8 @@ bool Mensagem_Consulta_Produtos(ClientSession& session, const QString& pesquisa,
     if (!MontaCamposComuns(session, QStringLiteral("0100"), QStringLiteral("800100"), session.nsu))
         return false;
     detail::add(session, QStringLiteral("900-000"), QString::number(pagina));
-    if (session.settings.MsgIso) detail::add(session, QStringLiteral("901-000"), QStringLiteral("00"));
+    if (session.settings.MsgIso)
+        detail::add(session, QStringLiteral("901-000"), QStringLiteral("00"));
     detail::add(session, QStringLiteral("920-000"), pesquisa);
     const int result = ProcessaMsg(session);
     if (result < 0) {
