@@ -39,12 +39,15 @@ std::vector<vtx::hostsim::HostSimPort> withLowPorts(std::vector<vtx::hostsim::Ho
 }
 
 std::unique_ptr<vtx::hostsim::HostSimProcess> startHost(
-    const Station& station, const std::vector<vtx::hostsim::HostSimPort>& ports) {
+    const Station& station, const std::vector<vtx::hostsim::HostSimPort>& ports,
+    const HostFixture::DataWriter& writeData) {
     station.root().writeFile("hostsim/.keep", "");
+    const std::string dataFolder = writeData ? writeData(station) : std::string();
     std::unique_ptr<vtx::hostsim::HostSimProcess> process;
     for (int attempt = 0; attempt < 3; ++attempt) {
         process = std::make_unique<vtx::hostsim::HostSimProcess>(station.root().native("hostsim"),
                                                                  withLowPorts(ports));
+        if (!dataFolder.empty()) process->setDataFolder(dataFolder);
         if (process->start()) return process;
     }
     ADD_FAILURE() << process->error();
@@ -53,8 +56,8 @@ std::unique_ptr<vtx::hostsim::HostSimProcess> startHost(
 
 }  // namespace
 
-HostFixture::HostFixture(std::vector<vtx::hostsim::HostSimPort> ports)
-    : process_(startHost(station, ports)), host(*process_) {}
+HostFixture::HostFixture(std::vector<vtx::hostsim::HostSimPort> ports, DataWriter writeData)
+    : process_(startHost(station, ports, writeData)), host(*process_) {}
 
 int freePortEndingIn000() {
     for (int port = 6000; port <= 9000; port += 1000) {

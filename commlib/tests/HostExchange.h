@@ -2,6 +2,7 @@
 // a message through Process or Process_Server and returns result and reply.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,10 +23,13 @@ Exchange send(const std::string& message, const char* op = "OPA", const char* se
 
 // A station whose host simulator serves `ports` on free four-digit ports;
 // started in the constructor, on other ports when one was taken meanwhile
-// (the test fails when it does not start at all).
+// (the test fails when it does not start at all). `writeData`, when given,
+// writes the simulator's data folder into the station's root before the
+// start and returns its native path.
 class HostFixture {
 public:
-    explicit HostFixture(std::vector<vtx::hostsim::HostSimPort> ports);
+    using DataWriter = std::function<std::string(const Station&)>;
+    explicit HostFixture(std::vector<vtx::hostsim::HostSimPort> ports, DataWriter writeData = {});
     Station station;
 
 private:

@@ -28,15 +28,29 @@ void LinkAgentProgram::hangUp() {
     if (parts_.dialUp.hangUp) parts_.dialUp.hangUp();
 }
 
+void LinkAgentProgram::notifyEnding() {
+    ending_.store(true);
+    if (parts_.notifyEnding) parts_.notifyEnding();
+}
+
 int LinkAgentProgram::run(std::vector<std::string> arguments) {
+    // The status window is a program of its own: it takes over this process
+    // when it can, otherwise this one says why and runs without it.
+    if (!arguments.empty() && arguments[0] == "--window") {
+        arguments.erase(arguments.begin());
+        const std::string why = parts_.openWindow ? parts_.openWindow(arguments)
+                                                  : std::string("no status window in this build");
+        parts_.output.error("LinkAgent: " + why + "; running without a status window");
+    }
     vtx::platform::NamedMutex instance(kInstanceMutex);
     if (!instance.tryLock()) return kExitOtherInstance;
-    // The status window is a separate target; this program runs without it.
-    if (!arguments.empty() && arguments[0] == "--window") {
-        parts_.output.error("LinkAgent: no status window in this build; running without one");
-        arguments.erase(arguments.begin());
-    }
     const StartupSettings settings = loadStartupSettings();
+    if (parts_.startupCheck) {
+        if (std::optional<std::string> stop = parts_.startupCheck()) {
+            alert(*stop);
+            return kExitDialUp;
+        }
+    }
     if (!arguments.empty()) {
         if (::strcasecmp(arguments[0].c_str(), "LOGIN") == 0) return runLogonCommand();
         hangUp();
@@ -90,7 +104,7 @@ int LinkAgentProgram::runResident(const StartupSettings& settings) {
     // Closing as the exit button does: hang up, ending flag, wait for the
     // threads.
     hangUp();
-    ending_.store(true);
+    notifyEnding();
     const bool allEnded = listener.join(kThreadsWait);
     if (parts_.logon.wait) parts_.logon.wait();
     const int status = failed.load() ? kExitListener : kExitOk;

@@ -2,23 +2,30 @@
 // then either the resident mode (listener and relay threads until SIGTERM or
 // SIGINT), or the "LOGIN" command line (log every operator on, then end).
 //
-// The parts it drives are injected, so the program runs with stand-ins until
-// the log, dial-up management and terminal logon join it:
+// The parts it drives are injected (main.cpp wires the real ones, tests may
+// wire their own):
 //   logger, guard, status   the shared services (AgentServices.h)
 //   exchange                Process_Server of the communication library
 //   logon                   start (false when one already runs) and wait
-//   dialUp                  hang up, and the listener's idle step; either may
-//                           be empty while no dial-up management is wired
+//   dialUp                  hang up, and the listener's idle step
+//   startupCheck            the dial-up start-up check: the message that
+//                           stops the program, or nothing
+//   notifyEnding            tells the parts the program is closing (no more
+//                           redials, a running logon stops)
+//   openWindow              hands the process to the status window program
+// Any of the functions may be empty: that step is then skipped.
 //
 // Exit status: 0 closed in order; 1 a setting of `TCPIP PORTS` is missing or
 // wrong (its message on standard error); 2 another instance runs; 3 the
-// listener could not serve (its message on standard error).
+// listener could not serve (its message on standard error); 4 the dial-up
+// start-up check failed (its message on standard error).
 //
 // Thread-safety: run() once, from the main thread.
 #pragma once
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +54,11 @@ struct ProgramParts {
     ServerExchange exchange;
     LogonControl logon;
     DialUpControl dialUp;
+    std::function<std::optional<std::string>()> startupCheck;
+    std::function<void()> notifyEnding;
+    // Replaces this process with the status window program, given the
+    // arguments after "--window"; returns only when it could not, with why.
+    std::function<std::string(const std::vector<std::string>&)> openWindow;
 };
 
 class LinkAgentProgram {
@@ -55,6 +67,7 @@ public:
     static constexpr int kExitSettings = 1;
     static constexpr int kExitOtherInstance = 2;
     static constexpr int kExitListener = 3;
+    static constexpr int kExitDialUp = 4;
     static constexpr const char* kInstanceMutex = "__a___hMutexVeficaAntDialUp__a___";
 
     LinkAgentProgram(ProgramParts parts, StopSignals& signals, std::atomic<bool>& ending)
@@ -62,8 +75,8 @@ public:
 
     // `arguments` without the program name: none, "LOGIN" (any case) or
     // anything else (hang up and end); a leading "--window" asks for the
-    // status window, which this program does not have: it says so and goes
-    // on without.
+    // status window (openWindow); when it cannot be shown the program says
+    // so on standard error and goes on without.
     int run(std::vector<std::string> arguments);
 
 private:
@@ -72,6 +85,8 @@ private:
     // A message box's text: standard error and the log.
     void alert(const std::string& text);
     void hangUp();
+    // Tells the parts the program is closing.
+    void notifyEnding();
 
     ProgramParts parts_;
     StopSignals& signals_;

@@ -81,23 +81,36 @@ TEST_F(AgentLifecycle, SigtermAndSigintCloseLikeTheExitButton) {
 TEST_F(AgentLifecycle, LoginCommandLineLogsOnEveryListedOperatorAndEnds) {
     // No listener settings are needed for it.
     ASSERT_TRUE(vtx::platform::iniDeleteSection("C:\\Vantrix\\CORE.INI", "TCPIP PORTS"));
+    station.root().writeFile("C/Vantrix/UP.S01", "older generation");
     AgentProcess program({"Login"});
     ASSERT_TRUE(program.start());
-    EXPECT_EQ(program.waitForExit(), 0);
-    EXPECT_EQ(program.output(),
-              std::vector<std::string>{"logon stand-in: asked for operators OPA OPR"});
+    EXPECT_EQ(program.waitForExit(), 0) << program.errors();
 
-    // No status window here: said once, and the command runs without it.
-    AgentProcess windowed({"--window", "LOGIN"});
+    // OPA's tables are installed; OPR's host refuses, which ends OPR only.
+    EXPECT_EQ(station.root().readFile("C/Vantrix/UP.S07"), "SENHA1\r\n");
+    EXPECT_EQ(station.root().readFile("C/Vantrix/LT0001.S3A"), "000,MNG1,SSSSSSSSS\r\n");
+    EXPECT_FALSE(station.root().readFile("C/Vantrix/UP.S01"));
+    EXPECT_EQ(vtx::platform::iniGetString("C:\\Vantrix\\CORE.INI", "LOGON", "NLote_OPA", ""),
+              "0000000077");
+    EXPECT_EQ(program.output().front(), "logon: Iniciando Logon");
+    EXPECT_EQ(program.output().back(), "logon: ");
+    const size_t exchanged = fixture.host.records("host").size();
+    EXPECT_GT(exchanged, 0u);
+
+    // A window asked for without a display: said once, and the command
+    // runs without it.
+    AgentProcess windowed({"--window", "LOGIN"}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
     ASSERT_TRUE(windowed.start());
     EXPECT_EQ(windowed.waitForExit(), 0);
-    EXPECT_EQ(windowed.output(), program.output());
-    EXPECT_NE(windowed.errors().find("no status window"), std::string::npos);
+    const size_t again = fixture.host.records("host").size();
+    EXPECT_GT(again, exchanged);
+    EXPECT_NE(windowed.errors().find("no display"), std::string::npos) << windowed.errors();
 
     AgentProcess other({"whatever"});
     ASSERT_TRUE(other.start());
     EXPECT_EQ(other.waitForExit(), 0);
     EXPECT_TRUE(other.output().empty());
+    EXPECT_EQ(fixture.host.records("host").size(), again);
 }
 
 TEST_F(AgentLifecycle, PortAlreadyTakenEndsWithTheMainSocketError) {

@@ -13,7 +13,28 @@
 
 namespace vtx::linkagent::test {
 
-AgentProcess::AgentProcess(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
+AgentProcess::AgentProcess(std::vector<std::string> arguments, Environment environment)
+    : arguments_(std::move(arguments)), environment_(std::move(environment)) {}
+
+namespace {
+
+// This process's environment with `changes` applied ("NAME=value" texts).
+std::vector<std::string> environmentWith(const AgentProcess::Environment& changes) {
+    std::vector<std::string> entries;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e);
+        const std::string name = entry.substr(0, entry.find('='));
+        const bool changed = std::any_of(changes.begin(), changes.end(),
+                                         [&](const auto& c) { return c.first == name; });
+        if (!changed) entries.push_back(entry);
+    }
+    for (const auto& [name, value] : changes) {
+        if (!value.empty()) entries.push_back(name + "=" + value);
+    }
+    return entries;
+}
+
+}  // namespace
 
 AgentProcess::~AgentProcess() {
     if (pid_ > 0 && exitStatus_ < 0) {
@@ -32,11 +53,15 @@ bool AgentProcess::start() {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (auto& a : arguments_) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    std::vector<std::string> environment = environmentWith(environment_);
+    std::vector<char*> envp;
+    for (auto& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
     pid_ = ::fork();
     if (pid_ == 0) {
         ::dup2(out[1], STDOUT_FILENO);
         ::dup2(err[1], STDERR_FILENO);
-        ::execv(program.c_str(), argv.data());
+        ::execve(program.c_str(), argv.data(), envp.data());
         ::_exit(127);
     }
     ::close(out[1]);

@@ -13,13 +13,17 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace vtx::linkagent::test {
 
 class AgentProcess {
 public:
-    explicit AgentProcess(std::vector<std::string> arguments = {});
+    // `environment`: variables to set for the program (an empty value
+    // removes the variable), on top of this process's environment.
+    using Environment = std::vector<std::pair<std::string, std::string>>;
+    explicit AgentProcess(std::vector<std::string> arguments = {}, Environment environment = {});
     ~AgentProcess();
     AgentProcess(const AgentProcess&) = delete;
     AgentProcess& operator=(const AgentProcess&) = delete;
@@ -53,6 +57,7 @@ private:
     void collect(int fd, bool isError);
 
     std::vector<std::string> arguments_;
+    Environment environment_;
     pid_t pid_ = -1;
     int exitStatus_ = -1;
     std::thread outReader_, errReader_;

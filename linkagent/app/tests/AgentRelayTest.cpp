@@ -80,6 +80,7 @@ TEST_F(AgentRelay, HostFailuresArriveAsTheFourCharacterCodes) {
 
 TEST_F(AgentRelay, BrokenTerminalFramesAreDroppedAndOthersServed) {
     startAgent();
+    const size_t before = fixture.host.records("host").size();  // the start-up logon's
     RawTerminal oversize(agentPort());
     oversize.send("3088CHKOPA     ");
     RawTerminal truncated(agentPort());
@@ -93,7 +94,7 @@ TEST_F(AgentRelay, BrokenTerminalFramesAreDroppedAndOthersServed) {
     EXPECT_TRUE(oversize.closedWithin(1s));
     EXPECT_EQ(oversize.readToEnd(100ms), "");
     EXPECT_GT(send(saleRequest("000002"), "OPA", "CHK").result, 0);
-    EXPECT_EQ(fixture.host.records("host").size(), 2u);  // nothing of the broken ones
+    EXPECT_EQ(fixture.host.records("host").size(), before + 2);  // nothing of the broken ones
 }
 
 TEST_F(AgentRelay, SixtyFourTerminalsForABoundedTime) {
@@ -136,16 +137,30 @@ TEST_F(AgentRelay, SixtyFourTerminalsForABoundedTime) {
     EXPECT_EQ(agent->stop(SIGTERM), 0) << agent->errors();
 }
 
-TEST_F(AgentRelay, LogonRequestIsAnsweredOkAndHandedToTheLogon) {
+TEST_F(AgentRelay, LogonRequestIsAnsweredOkAndStartsNoSecondLogonWhileOneRuns) {
+    station.root().writeFile("C/Vantrix/LOG/.keep", "");
+    station.setCore("ShellFile", "LOGENABLE", "true");
     startAgent();
-    ASSERT_TRUE(agent->waitForLine("logon stand-in: asked for operators OPA OPR"));
+    const size_t startUp = fixture.host.records("host").size();
+    ASSERT_GT(startUp, 0u);  // the start-up logon exchanged with the host
+
+    // A slow logon: pauses between its exchanges.
+    station.setCore("CONFIG", "DELAY_INICIALIZACAO", "700");
     auto e = send("LOGIN|OPA", "OPA", "CHK");
     EXPECT_EQ(e.result, 6);
     EXPECT_EQ(e.reply, "0002OK");
     EXPECT_EQ(exchangeBytes(agentPort(), "0006LOGIN|"), "0002OK");
     EXPECT_EQ(agent->waitForCount("message: Iniciando Login.", 2), 2);
-    EXPECT_EQ(agent->waitForCount("logon stand-in: asked for operators OPA OPR", 3), 3);
-    EXPECT_TRUE(fixture.host.records("host").empty());
+
+    // One more logon ran (asking only for newer tables); the second request
+    // found it running.
+    EXPECT_EQ(agent->waitForCount("logon: ", 2, 20s), 2);
+    EXPECT_EQ(agent->waitForCount("logon: ", 3, 1500ms), 2);
+    EXPECT_GT(fixture.host.records("host").size(), startUp);
+    EXPECT_EQ(agent->stop(SIGTERM), 0);
+    const std::string log = logText();
+    EXPECT_NE(log.find("|Trata login iniciada duas vezes."), std::string::npos) << log;
+    EXPECT_NE(log.find("|Finalizando Trata Login."), std::string::npos);
 }
 
 }  // namespace
