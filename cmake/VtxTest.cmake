@@ -1,7 +1,8 @@
 # vtx_add_test(NAME <name> SOURCES <files...> LIBS <libs...> LABELS <labels...>)
 # One place registers every GoogleTest program with ctest. Each test program
 # runs with the build's bin folder as working directory and finds the
-# programs it starts (vtx-hostsim, vtx) through VTX_BIN_DIR.
+# programs it starts (vtx-hostsim, vtx) through VTX_BIN_DIR. Programs
+# labelled "gui" run on Qt's offscreen platform.
 find_package(GTest REQUIRED)
 
 function(vtx_add_test)
@@ -15,6 +16,10 @@ function(vtx_add_test)
     set(T_LABELS unit)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300)
+  # Widget tests need no display: Qt's offscreen platform stands in for it.
+  if("gui" IN_LIST T_LABELS)
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
   if("sanitize" IN_LIST T_LABELS)
     set_property(GLOBAL APPEND PROPERTY VTX_SANITIZE_TESTS ${T_NAME})
   endif()

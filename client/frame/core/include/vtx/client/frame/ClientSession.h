@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 
 #include "vtx/client/field/Mensagem.h"
@@ -63,6 +64,38 @@ struct PendingTransaction {
     QString status;  // "CANC." when cancelled
 };
 
+// The manager logged on for one establishment type: the user name (20
+// characters, blank padded) and a text that the support login clears.
+struct OperadorLogado {
+    QString usuario;
+    QString texto;
+};
+
+// The permission switches of the logged-on manager for one establishment
+// type, as LT0001.Sxx gives them: nine one-character switches (off when "N")
+// and the entry's 10-character item.
+struct PermissaoOperador {
+    QString switches;  // the nine switches, in order; empty before a login
+    QString item;      // the 10-character item
+
+    // Switch `position` (1 to 9) is on unless it reads "N"; a switch the
+    // string does not reach is on too, as the original read past it blank.
+    bool allows(int position) const {
+        return position < 1 || position > switches.size() ||
+               switches.at(position - 1) != QLatin1Char('N');
+    }
+};
+
+// The manager login of the administrative functions.
+struct ManagerLogin {
+    static constexpr int kTypes = 3;
+    // Index by TipoEstab (1 to 3); entry 0 is unused.
+    std::array<OperadorLogado, kTypes + 1> operadorLogado;
+    std::array<PermissaoOperador, kTypes + 1> permissao;
+    bool loginEfetuado = false;  // LoginEfetuado: the last login dialog ended valid
+    QString novaSenha;           // NovaSenha: set by a successful password change
+};
+
 class ClientSession {
 public:
     ClientSession(Dialogs& dialogs, CommLibrary& comm)
@@ -83,6 +116,7 @@ public:
     QString nsu;               // host transaction number echoed in later requests
     QString tipoTransacao;     // "VENDA", "PREVENDA", "TRANSACOESPENDENTES", ...
     PendingTransaction pendente;
+    ManagerLogin login;
     QString maisItens;         // 900-000 of the last product query: more pages follow
 
     Dialogs& dialogs;
