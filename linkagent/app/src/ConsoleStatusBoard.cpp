@@ -22,6 +22,7 @@ void ConsoleStatusBoard::show(StatusField field, const std::string& text) {
     const std::string line = std::string(fieldName(field)) + ": " + text;
     output_.line(line);
     logger_.log(line);
+    if (window_) window_->show(field, text);
 }
 
 }  // namespace vtx::linkagent

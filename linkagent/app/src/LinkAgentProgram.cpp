@@ -97,6 +97,7 @@ int LinkAgentProgram::runResident(const StartupSettings& settings) {
     if (!listener.start()) return kExitListener;
     parts_.output.line("READY");
     parts_.output.flush();
+    if (parts_.ready) parts_.ready();
 
     while (!failed.load()) {
         if (signals_.wait(kStopPoll) != 0) break;

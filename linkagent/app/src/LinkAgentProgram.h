@@ -13,6 +13,7 @@
 //   notifyEnding            tells the parts the program is closing (no more
 //                           redials, a running logon stops)
 //   openWindow              hands the process to the status window program
+//   ready                   the listener serves (the window hides itself)
 // Any of the functions may be empty: that step is then skipped.
 //
 // Exit status: 0 closed in order; 1 a setting of `TCPIP PORTS` is missing or
@@ -59,6 +60,8 @@ struct ProgramParts {
     // Replaces this process with the status window program, given the
     // arguments after "--window"; returns only when it could not, with why.
     std::function<std::string(const std::vector<std::string>&)> openWindow;
+    // The listener serves (after the line "READY").
+    std::function<void()> ready;
 };
 
 class LinkAgentProgram {

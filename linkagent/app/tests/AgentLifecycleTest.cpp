@@ -6,6 +6,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "AgentStation.h"
 #include "RelayFakes.h"
 #include "vtx/platform/IniFile.h"
@@ -111,6 +113,31 @@ TEST_F(AgentLifecycle, LoginCommandLineLogsOnEveryListedOperatorAndEnds) {
     EXPECT_EQ(other.waitForExit(), 0);
     EXPECT_TRUE(other.output().empty());
     EXPECT_EQ(fixture.host.records("host").size(), again);
+}
+
+TEST_F(AgentLifecycle, WindowRequestHandsTheProcessToTheStatusWindowProgram) {
+#if defined(__SANITIZE_THREAD__)
+    // Qt's own threads are not instrumented: ThreadSanitizer would report
+    // their locking, not this program's.
+    GTEST_SKIP() << "the window program is not checked under ThreadSanitizer";
+#endif
+    station.setCore("TCPIP PORTS", "Data Type", "N");
+    station.setCore("TCPIP PORTS", "Len Size", "4");
+    station.setCore("TCPIP PORTS", "ListenAddress", "127.0.0.1");
+    const int port = freeLoopbackPort();
+    station.setCore("TCPIP PORTS", "Port2Listen", std::to_string(port));
+    station.setCore("LOCAL", "Port", std::to_string(port));
+    AgentProcess windowed({"--window"}, {{"QT_QPA_PLATFORM", "offscreen"}});
+    ASSERT_TRUE(windowed.start());
+    ASSERT_TRUE(windowed.waitForLine("READY")) << windowed.errors();
+
+    // The same process, now the window program, serving as the daemon does.
+    std::error_code ec;
+    const auto image = std::filesystem::read_symlink(
+        "/proc/" + std::to_string(windowed.pid()) + "/exe", ec);
+    EXPECT_EQ(image.filename(), "LinkAgentWindow");
+    EXPECT_GT(vx::test::send(saleRequest(), "OPA", "CHK").result, 0);
+    EXPECT_EQ(windowed.stop(SIGTERM), 0) << windowed.errors();
 }
 
 TEST_F(AgentLifecycle, PortAlreadyTakenEndsWithTheMainSocketError) {
