@@ -1,4 +1,5 @@
 #include "vtx/linkagent/DialUpManager.h"
+#include "vtx/linkagent/testing/ServiceFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,33 +14,7 @@ namespace {
 
 constexpr const char* kInstall = "C:\\Vantrix";
 
-class RecordingBoard : public StatusBoard {
-public:
-    void show(StatusField field, const std::string& text) override {
-        std::lock_guard lock(mutex_);
-        shown_.emplace_back(field, text);
-    }
-    std::vector<std::string> texts(StatusField field) const {
-        std::lock_guard lock(mutex_);
-        std::vector<std::string> out;
-        for (const auto& [f, t] : shown_) {
-            if (f == field) out.push_back(t);
-        }
-        return out;
-    }
-    std::string last(StatusField field) const {
-        auto all = texts(field);
-        return all.empty() ? "<none>" : all.back();
-    }
-    bool empty() const {
-        std::lock_guard lock(mutex_);
-        return shown_.empty();
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::pair<StatusField, std::string>> shown_;
-};
+using RecordingBoard = test::RecordingStatus;
 
 // The station's CORE.INI names the simulated modem; each test scripts it.
 class DialUpManagerTest : public ::testing::Test {
@@ -83,7 +58,7 @@ protected:
         return failure ? platform::cp1252ToUtf8(failure->title + ": " + failure->text) : "none";
     }
 
-    test::TempRoot root_;
+    vtx::test::TempRoot root_;
     RecordingBoard board_;
     std::mutex mutex_;
     std::vector<std::string> boxes_;

@@ -6,31 +6,6 @@
 
 namespace vtx::linkagent::test {
 
-void RecordingLogger::log(const std::string& text) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    lines_.push_back(text);
-}
-
-std::vector<std::string> RecordingLogger::lines() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return lines_;
-}
-
-bool RecordingLogger::has(const std::string& text) const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return std::find(lines_.begin(), lines_.end(), text) != lines_.end();
-}
-
-void RecordingStatus::show(StatusField field, const std::string& text) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (field == StatusField::Logon) logon_.push_back(text);
-}
-
-std::vector<std::string> RecordingStatus::logonTexts() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return logon_;
-}
-
 void ScriptedHost::script(const std::string& op, std::vector<ScriptedReply> replies) {
     std::lock_guard<std::mutex> lock(mutex_);
     scripts_.emplace_back(op, std::move(replies));

@@ -14,39 +14,9 @@
 #include <vector>
 
 #include "vtx/linkagent/AgentServices.h"
+#include "vtx/linkagent/testing/ServiceFakes.h"
 
 namespace vtx::linkagent::test {
-
-class RecordingLogger : public Logger {
-public:
-    void log(const std::string& text) override;
-    std::vector<std::string> lines() const;
-    bool has(const std::string& text) const;
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> lines_;
-};
-
-class RecordingStatus : public StatusBoard {
-public:
-    void show(StatusField field, const std::string& text) override;
-    std::vector<std::string> logonTexts() const;
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> logon_;
-};
-
-class FakeGuard : public ConnectionGuard {
-public:
-    bool ensureConnection() override { return connected; }
-    void touch() override {}
-    bool dialUpDown() const override { return downChecks.fetch_sub(1) > 0; }
-
-    std::atomic<bool> connected{true};
-    mutable std::atomic<int> downChecks{0};  // dialUpDown() answers true this many times
-};
 
 // One scripted reply: the message after the four digits, or a result code.
 struct ScriptedReply {

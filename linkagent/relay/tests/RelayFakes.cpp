@@ -15,26 +15,6 @@
 
 namespace vtx::linkagent::test {
 
-void RecordingLogger::log(const std::string& text) {
-    std::lock_guard lock(mutex_);
-    lines_.push_back(text);
-}
-
-std::vector<std::string> RecordingLogger::lines() const {
-    std::lock_guard lock(mutex_);
-    return lines_;
-}
-
-void RecordingStatus::show(StatusField field, const std::string& text) {
-    std::lock_guard lock(mutex_);
-    if (field == StatusField::Message) messages_.push_back(text);
-}
-
-std::vector<std::string> RecordingStatus::messages() const {
-    std::lock_guard lock(mutex_);
-    return messages_;
-}
-
 int ScriptedHost::operator()(char* buffer, const char* op, const char* service) {
     ++calls_;
     int now = ++running_;

@@ -13,37 +13,9 @@
 #include <vector>
 
 #include "vtx/linkagent/AgentServices.h"
+#include "vtx/linkagent/testing/ServiceFakes.h"
 
 namespace vtx::linkagent::test {
-
-class RecordingLogger : public Logger {
-public:
-    void log(const std::string& text) override;
-    std::vector<std::string> lines() const;
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> lines_;
-};
-
-class RecordingStatus : public StatusBoard {
-public:
-    void show(StatusField field, const std::string& text) override;
-    std::vector<std::string> messages() const;  // the message field, in order
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<std::string> messages_;
-};
-
-class FakeGuard : public ConnectionGuard {
-public:
-    bool ensureConnection() override { return connected.load(); }
-    void touch() override {}
-    bool dialUpDown() const override { return down.load(); }
-    std::atomic<bool> connected{true};
-    std::atomic<bool> down{false};
-};
 
 // Process_Server as scripted by the message itself:
 //   "CODE=-164"  returns that code (buffer zeroed)
