@@ -258,7 +258,18 @@ void DialUpManager::hangUpLocked() {
     show(StatusField::Connection, kDisconnected);
 }
 
+void DialUpManager::beginExchange() {
+    ++exchanges_;
+    touch();
+}
+
+void DialUpManager::endExchange() {
+    touch();
+    --exchanges_;
+}
+
 bool DialUpManager::idle() const {
+    if (exchanges_.load() > 0) return false;
     uint32_t elapsedMs = now() - lastActivity_;
     return static_cast<long>(elapsedMs / 1000) >= settings_.time2HangUp;
 }

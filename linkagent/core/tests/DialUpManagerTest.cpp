@@ -170,6 +170,24 @@ TEST_F(DialUpManagerTest, IdleHangUpAfterTime2HangUpSeconds) {
     EXPECT_EQ(calls("HangUp"), 1);
 }
 
+TEST_F(DialUpManagerTest, AnExchangeInProgressIsNeverCutByTheIdleHangUp) {
+    core("ActiveDialUp=S\r\nConnection=Provedor\r\nTime2HangUp=30\r\n");
+    modem("Entries=Provedor\r\n");
+    auto m = started();
+    ASSERT_TRUE(m->ensureConnection());
+    {
+        ExchangeScope first(*m);
+        ExchangeScope second(*m);
+        tick_ += 120000;  // a slow host
+        EXPECT_FALSE(m->hangUpIfIdle());
+    }
+    // The end of the exchange counts as activity.
+    tick_ += 29999;
+    EXPECT_FALSE(m->hangUpIfIdle());
+    tick_ += 1;
+    EXPECT_TRUE(m->hangUpIfIdle());
+}
+
 TEST_F(DialUpManagerTest, WithoutTime2HangUpTheLineStaysUp) {
     core("ActiveDialUp=S\r\nConnection=Provedor\r\n");
     modem("Entries=Provedor\r\n");

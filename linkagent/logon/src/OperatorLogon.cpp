@@ -57,7 +57,11 @@ LogonOutcome OperatorLogon::run(const std::string& code) {
         std::fill(buffer.begin(), buffer.end(), '\0');
         std::memcpy(buffer.data(), request.data(), request.size());
         logger.logf("Send --> %s", request.c_str());
-        const int result = context_.exchange(buffer.data(), code.c_str(), "ADM");
+        int result = 0;
+        {
+            ExchangeScope inUse(context_.guard);
+            result = context_.exchange(buffer.data(), code.c_str(), "ADM");
+        }
         buffer.back() = '\0';
         logger.logf("Recv --> %s", buffer.data());
         if (result < 0) {

@@ -120,7 +120,11 @@ RelayConnection::Relayed RelayConnection::relay(const std::string& request) cons
     services_.status.show(StatusField::Message, "Enviando mensagem.");
     std::array<char, VX_BUFFER_SIZE> buffer{};
     std::memcpy(buffer.data(), plain.data(), plain.size());  // at most 4 + 3072 bytes
-    const int result = services_.exchange(buffer.data(), code.c_str(), service.c_str());
+    int result = 0;
+    {
+        ExchangeScope inUse(services_.guard);
+        result = services_.exchange(buffer.data(), code.c_str(), service.c_str());
+    }
     if (result <= 0) return {result, {}};
     if (result < 4 || result > VX_BUFFER_SIZE - 1) return {VX_BAD_LENGTH, {}};
 

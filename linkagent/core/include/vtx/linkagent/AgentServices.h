@@ -33,6 +33,23 @@ public:
     virtual void touch() = 0;
     // True while dial-up is in use but no connection exists.
     virtual bool dialUpDown() const = 0;
+    // An exchange with the host starts or ends. The link is never idle while
+    // one runs, so the idle hang-up cannot cut an exchange short; both ends
+    // count as activity.
+    virtual void beginExchange() { touch(); }
+    virtual void endExchange() { touch(); }
+};
+
+// One exchange with the host, from construction to destruction.
+class ExchangeScope {
+public:
+    explicit ExchangeScope(ConnectionGuard& guard) : guard_(guard) { guard_.beginExchange(); }
+    ~ExchangeScope() { guard_.endExchange(); }
+    ExchangeScope(const ExchangeScope&) = delete;
+    ExchangeScope& operator=(const ExchangeScope&) = delete;
+
+private:
+    ConnectionGuard& guard_;
 };
 
 // The status fields of the program's window (message, connection, logon,

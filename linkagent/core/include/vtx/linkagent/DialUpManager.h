@@ -80,14 +80,16 @@ public:
     bool ensureConnection() override;
     void touch() override;
     bool dialUpDown() const override;
+    void beginExchange() override;
+    void endExchange() override;
 
     // The listener's refresh: "Discando" while dialling; otherwise any
     // connection that is up (also one made outside the program) makes the
     // line connected, none makes it disconnected.
     void refreshStatus();
 
-    // The idle rule: when connected and the seconds since the last activity
-    // reach Time2HangUp, hangs up. True when it hung up.
+    // The idle rule: when connected, no exchange runs, and the seconds since
+    // the last activity reach Time2HangUp, hangs up. True when it hung up.
     bool hangUpIfIdle();
 
     // The hang-up command (window button, closing, end of a LOGIN run):
@@ -130,6 +132,7 @@ private:
     std::atomic<bool> dialling_{false};
     std::atomic<bool> ending_{false};
     std::atomic<uint32_t> lastActivity_{0};
+    std::atomic<int> exchanges_{0};  // exchanges with the host running now
 
     std::mutex dialMutex_;
     platform::DialUpConnection current_;  // guarded by dialMutex_: the connection up
