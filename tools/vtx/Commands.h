@@ -5,6 +5,8 @@
 //   vtx route show [FILE]                          route records as readable lines
 //   vtx route write [FILE] < LINES                 readable lines back to records
 //   vtx trace                                      the trace file SOCKET.BIN
+//   vtx pinpad read | abort                        read a card through libVX32_PIN.so
+//                                                  (track masked); abort a pending read
 //   vtx eleg|presale|sale|confirm|annul|cancel|products|logon ...
 //                                                  the client's transactions
 //
@@ -21,6 +23,7 @@ using Args = std::vector<std::string>;
 int sendCommand(const Args& args);
 int routeCommand(const Args& args);
 int traceCommand(const Args& args);
+int pinpadCommand(const Args& args);
 
 int elegCommand(const Args& args);
 int saleCommand(const Args& args, bool sale);

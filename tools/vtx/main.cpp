@@ -15,6 +15,10 @@ void usage() {
         "  vtx route show [FILE]      print the route records of VXIFCLI.BIN as lines\n"
         "  vtx route write [FILE]     read such lines from standard input, write VXIFCLI.BIN\n"
         "  vtx trace                  print the trace file SOCKET.BIN\n"
+        "  vtx pinpad read            read a card through libVX32_PIN.so and the PIN pad\n"
+        "                             of CORE.INI [PINPAD]; prints the result and the track\n"
+        "                             (card number masked)\n"
+        "  vtx pinpad abort           abort a card read pending at this station\n"
         "The client's transactions, through the client core and the station's settings\n"
         "(VtxClient.ini, CORE.INI, VXTb_Opr.txt); --iso sends the ISO 8583 form:\n"
         "  vtx eleg --card N [--id1 X] [--id2 Y] [--sale]       cardholder eligibility\n"
@@ -41,6 +45,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "send") == 0) return vtx::tool::sendCommand(args);
     if (std::strcmp(argv[1], "route") == 0) return vtx::tool::routeCommand(args);
     if (std::strcmp(argv[1], "trace") == 0) return vtx::tool::traceCommand(args);
+    if (std::strcmp(argv[1], "pinpad") == 0) return vtx::tool::pinpadCommand(args);
     const std::string command = argv[1];
     if (command == "eleg") return vtx::tool::elegCommand(args);
     if (command == "presale") return vtx::tool::saleCommand(args, false);
