@@ -45,7 +45,7 @@ std::string operatorCodeFor(const StationPaths& paths, std::string_view operator
         while (pos < table->size() && code.empty()) {
             size_t eol = table->find('\n', pos);
             size_t end = eol == std::string::npos ? table->size() : eol;
-            // A line longer than the original reader's buffer counts as several.
+            // A line longer than the reader's fixed buffer counts as several.
             for (size_t piece = pos; piece < end || piece == pos; piece += kOperatorLinePiece) {
                 std::string_view line(table->data() + piece,
                                       std::min(kOperatorLinePiece, end - piece));

@@ -21,7 +21,7 @@ QString folderText(const QString& value) {
     return value.startsWith(u'/') ? value : value.toUpper();
 }
 
-// A number beyond its field: the run-time fault the original reported.
+// A number beyond its field: a run-time fault, reported as such.
 bool overflow(const ErrorReporter& reporter) {
     reporter.TrataErro(kProcedure, 6, QStringLiteral("Overflow"));
     return false;

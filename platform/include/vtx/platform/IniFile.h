@@ -49,7 +49,7 @@ public:
     std::optional<std::string> find(std::string_view section, std::string_view key) const;
 
     // find(), or `def` when missing. At most `maxLen` bytes are returned
-    // (0 = unlimited), as the fixed buffers of the original callers did.
+    // (0 = unlimited), as the callers' fixed buffers do.
     std::string getString(std::string_view section, std::string_view key, std::string_view def,
                           size_t maxLen = 0) const;
 

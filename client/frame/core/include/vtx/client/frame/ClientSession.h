@@ -29,7 +29,7 @@ class Printer;
 class PriceSystem;
 
 // The parallel product lists of the request being built, one entry per
-// product, index 0 being the first product (the original counted from 1).
+// product, index 0 being the first product (the stored files count from 1).
 struct ProductLists {
     QStringList codigo;
     QStringList descricao;
@@ -79,7 +79,7 @@ struct PermissaoOperador {
     QString item;      // the 10-character item
 
     // Switch `position` (1 to 9) is on unless it reads "N"; a switch the
-    // string does not reach is on too, as the original read past it blank.
+    // string does not reach is on too, as a switch string cut short reads blank.
     bool allows(int position) const {
         return position < 1 || position > switches.size() ||
                switches.at(position - 1) != QLatin1Char('N');

@@ -74,7 +74,7 @@ public:
 
     // Deletes the data rows first..first+count-1 (clipped to the grid): the
     // rows below move up and blank rows fill the end, so maxRows() does not
-    // change (the screens lower it themselves, as with the original control).
+    // change (the screens lower it themselves, as with any spreadsheet grid control).
     bool deleteRows(int first, int count);
 
     // Removes every data row (maxRows() becomes 0), the active row and the

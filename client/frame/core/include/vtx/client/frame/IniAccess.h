@@ -12,7 +12,7 @@
 
 namespace vtx::client {
 
-// Reads the key (at most 1023 characters, like the original fixed buffer).
+// Reads the key (at most 1023 characters, the stations' fixed buffer).
 // When the text read, or `def` when the key is missing, has a character, the
 // result is true and `value` is that text without leading and trailing
 // blanks. Otherwise the result is false and `value` is emptied: a missing key
@@ -26,7 +26,7 @@ bool LeLinhaArquivoIni(const QString& section, const QString& key, const QString
 bool GravaLinhaArquivoIni(const QString& section, const QString& key, const QString& value,
                           const QString& file);
 
-// Removes blanks (spaces only, like the original Trim) from both ends.
+// Removes blanks (spaces only, the client's Trim) from both ends.
 QString trimBlanks(const QString& text);
 
 }  // namespace vtx::client

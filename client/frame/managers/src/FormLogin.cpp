@@ -1,0 +1,149 @@
+#include "vtx/client/managers/FormLogin.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <exception>
+
+#include "FormControls.h"
+#include "vtx/client/frame/IniAccess.h"
+#include "vtx/client/frame/LoginValidation.h"
+#include "vtx/client/managers/FormNovaSenha.h"
+#include "vtx/client/widgets/FormHelpers.h"
+
+namespace vtx::client {
+namespace {
+
+const QString kSection = QStringLiteral("FormLogin");
+
+template <typename T>
+T* named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+}  // namespace
+
+FormLogin::FormLogin(ClientSession& session, QWidget* parent) : QDialog(parent), session_(session) {
+    setObjectName(QStringLiteral("FormLogin"));
+    setWindowTitle(QStringLiteral("Login"));
+    buildControls();
+    Form_Load();
+}
+
+void FormLogin::buildControls() {
+    auto* grid = new QGridLayout(this);
+    lblUserName = named(new QLabel, "lblUserName");
+    txtUserName = named(new QLineEdit, "txtUserName");
+    lblPassword = named(new QLabel, "lblPassword");
+    txtPassword = named(new QLineEdit, "txtPassword");
+    txtPassword->setEchoMode(QLineEdit::Password);
+    grid->addWidget(lblUserName, 0, 0);
+    grid->addWidget(txtUserName, 0, 1);
+    grid->addWidget(lblPassword, 1, 0);
+    grid->addWidget(txtPassword, 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    cmdOk = named(new QPushButton(QStringLiteral("F3 - &OK")), "cmdOk");
+    cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
+    buttons->addStretch();
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdCancel);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+
+    for (QLineEdit* field : {txtUserName, txtPassword}) prepareTextField(*field);
+    for (QPushButton* button : {cmdOk, cmdCancel}) prepareButton(*button);
+    setTabOrder(txtUserName, txtPassword);
+    setTabOrder(txtPassword, cmdOk);
+    setTabOrder(cmdOk, cmdCancel);
+
+    connect(txtUserName, &QLineEdit::returnPressed, this,
+            [this] { widgets::EnterTab(*txtUserName); });
+    connect(txtPassword, &QLineEdit::returnPressed, this, [this] {
+        if (cmdOk->isEnabled()) cmdOk->click();
+    });
+    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    bindKey(*this, Qt::Key_F3, *cmdOk);
+    bindKey(*this, Qt::Key_Escape, *cmdCancel);
+}
+
+void FormLogin::Form_Load() {
+    // Only a login that ends valid here counts.
+    session_.login.loginEfetuado = false;
+    const int tipo = session_.settings.TipoEstab;
+    const CaptionTable& captions = session_.captions;
+    applyFieldCaption(*lblUserName, *txtUserName,
+                      captions.entry(kSection, QStringLiteral("txtUserName"), tipo));
+    applyFieldCaption(*lblPassword, *txtPassword,
+                      captions.entry(kSection, QStringLiteral("txtPassword"), tipo));
+    applyButtonCaption(*cmdOk, captions.entry(kSection, QStringLiteral("cmdOk_Caption"), tipo));
+    applyButtonCaption(*cmdCancel,
+                       captions.entry(kSection, QStringLiteral("cmdCancel_Caption"), tipo));
+    adjustSize();
+    widgets::CentralizaJanela(*this);
+    txtUserName->setFocus();
+}
+
+void FormLogin::cmdOk_Click() {
+    cmdOk->setEnabled(false);
+    bool valid = false;
+    bool userValid = false;
+    {
+        PointerShape busy(Qt::WaitCursor);
+        try {
+            userValid = ValidaUsuario();
+            valid = userValid &&
+                    ValidaSenha(trimBlanks(txtUserName->text()), trimBlanks(txtPassword->text()));
+        } catch (const std::exception& fault) {
+            session_.reporter.TrataErro(QStringLiteral("cmdOk_Click"),
+                                        QString::fromLocal8Bit(fault.what()));
+            valid = false;
+        }
+    }
+    session_.login.loginEfetuado = valid;
+    if (valid) {
+        accept();
+        return;
+    }
+    cmdOk->setEnabled(true);
+    if (!userValid) {
+        txtUserName->setFocus();
+        return;
+    }
+    txtPassword->clear();
+    txtPassword->setFocus();
+    widgets::SelecionaCampo(*txtPassword);
+}
+
+void FormLogin::cmdCancel_Click() {
+    session_.login.loginEfetuado = false;
+    QDialog::reject();
+}
+
+void FormLogin::reject() {
+    session_.login.loginEfetuado = false;
+    QDialog::reject();
+}
+
+bool FormLogin::ValidaUsuario() {
+    return vtx::client::ValidaUsuario(session_, txtUserName->text());
+}
+
+bool FormLogin::ValidaSenha(const QString& user, const QString& password) {
+    return vtx::client::ValidaSenha(session_, user, password, [this] { abreNovaSenha(); });
+}
+
+int FormLogin::exec() {
+    PointerShape normal(Qt::ArrowCursor);
+    return QDialog::exec();
+}
+
+void FormLogin::abreNovaSenha() {
+    FormNovaSenha form(session_, this);
+    session_.dialogs.showModal(form);
+}
+
+}  // namespace vtx::client

@@ -1,0 +1,118 @@
+#include "vtx/client/managers/FormNovaSenha.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <exception>
+
+#include "FormControls.h"
+#include "vtx/client/frame/PasswordChange.h"
+#include "vtx/client/widgets/FormHelpers.h"
+
+namespace vtx::client {
+namespace {
+
+const QString kSection = QStringLiteral("FormNovaSenha");
+
+template <typename T>
+T* named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+}  // namespace
+
+FormNovaSenha::FormNovaSenha(ClientSession& session, QWidget* parent)
+    : QDialog(parent), session_(session) {
+    setObjectName(QStringLiteral("FormNovaSenha"));
+    setWindowTitle(QStringLiteral("Nova Senha"));
+    buildControls();
+    Form_Load();
+}
+
+void FormNovaSenha::buildControls() {
+    auto* grid = new QGridLayout(this);
+    lblNovaSenha = named(new QLabel, "lblNovaSenha");
+    txtNovaSenha = named(new QLineEdit, "txtNovaSenha");
+    lblNovaSenha2 = named(new QLabel, "lblNovaSenha2");
+    txtNovaSenha2 = named(new QLineEdit, "txtNovaSenha2");
+    for (QLineEdit* field : {txtNovaSenha, txtNovaSenha2}) {
+        field->setEchoMode(QLineEdit::Password);
+        prepareTextField(*field);
+    }
+    grid->addWidget(lblNovaSenha, 0, 0);
+    grid->addWidget(txtNovaSenha, 0, 1);
+    grid->addWidget(lblNovaSenha2, 1, 0);
+    grid->addWidget(txtNovaSenha2, 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    cmdOk = named(new QPushButton(QStringLiteral("F3 - &Confirma")), "cmdOk");
+    cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
+    buttons->addStretch();
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdCancel);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    for (QPushButton* button : {cmdOk, cmdCancel}) prepareButton(*button);
+    setTabOrder(txtNovaSenha, txtNovaSenha2);
+    setTabOrder(txtNovaSenha2, cmdOk);
+    setTabOrder(cmdOk, cmdCancel);
+
+    connect(txtNovaSenha, &QLineEdit::returnPressed, this,
+            [this] { widgets::EnterTab(*txtNovaSenha); });
+    connect(txtNovaSenha2, &QLineEdit::returnPressed, this, [this] {
+        if (cmdOk->isEnabled()) cmdOk->click();
+    });
+    connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    bindKey(*this, Qt::Key_F3, *cmdOk);
+    bindKey(*this, Qt::Key_Escape, *cmdCancel);
+}
+
+void FormNovaSenha::Form_Load() {
+    const int tipo = session_.settings.TipoEstab;
+    const CaptionTable& captions = session_.captions;
+    applyFieldCaption(*lblNovaSenha, *txtNovaSenha,
+                      captions.entry(kSection, QStringLiteral("txtNovaSenha"), tipo));
+    applyFieldCaption(*lblNovaSenha2, *txtNovaSenha2,
+                      captions.entry(kSection, QStringLiteral("txtNovaSenha2"), tipo));
+    applyButtonCaption(*cmdOk, captions.entry(kSection, QStringLiteral("cmdOk_Caption"), tipo));
+    applyButtonCaption(*cmdCancel,
+                       captions.entry(kSection, QStringLiteral("cmdCancel_Caption"), tipo));
+    adjustSize();
+    widgets::CentralizaJanela(*this);
+    txtNovaSenha->setFocus();
+}
+
+int FormNovaSenha::exec() {
+    PointerShape normal(Qt::ArrowCursor);
+    return QDialog::exec();
+}
+
+void FormNovaSenha::cmdOk_Click() {
+    NovaSenhaResult result = NovaSenhaResult::NaoGravada;
+    try {
+        result = ConfirmaNovaSenha(session_, txtNovaSenha->text(), txtNovaSenha2->text());
+    } catch (const std::exception& fault) {
+        session_.reporter.TrataErro(QStringLiteral("cmdOk_Click"),
+                                    QString::fromLocal8Bit(fault.what()));
+    }
+    switch (result) {
+        case NovaSenhaResult::Confirmada:
+            accept();
+            return;
+        case NovaSenhaResult::Recusada:
+            txtNovaSenha->setFocus();
+            widgets::SelecionaCampo(*txtNovaSenha);
+            return;
+        case NovaSenhaResult::NaoGravada:
+            return;
+    }
+}
+
+void FormNovaSenha::cmdCancel_Click() {
+    reject();
+}
+
+}  // namespace vtx::client
