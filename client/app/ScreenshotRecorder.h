@@ -1,0 +1,34 @@
+// ScreenshotRecorder: saves a picture of every screen of the client as it is
+// shown (option --screenshot DIR or environment VTX_SCREENSHOTS=DIR, see
+// VtxClient.md). A screen inside the main window is pictured with the main
+// window around it; a window of its own (a dialog) alone. Files are named
+// NN-<screen>.png in the order shown.
+//
+// Thread-safety: the client's user-interface thread only.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QMainWindow;
+class QWidget;
+
+namespace vtx::client {
+
+class ScreenshotRecorder : public QObject {
+public:
+    // Watches every widget shown from now on; `folder` is created.
+    ScreenshotRecorder(QString folder, QMainWindow& mainWindow, QObject* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void save(QWidget* screen);
+
+    QString folder_;
+    QMainWindow& mainWindow_;
+    int count_ = 0;
+};
+
+}  // namespace vtx::client

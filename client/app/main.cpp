@@ -1,0 +1,77 @@
+// VtxClient: the point-of-sale client. Wiring only: the message boxes, the
+// communication and PIN pad libraries, the session, the main window and the
+// start-up; options and test hooks are described in VtxClient.md.
+#include <QApplication>
+#include <QTimer>
+#include <memory>
+
+#include "AutoAnswerDialogs.h"
+#include "ScreenshotRecorder.h"
+#include "vtx/client/frame/ClientSession.h"
+#include "vtx/client/managers/ManagerForms.h"
+#include "vtx/client/messaging/LoadedCommLibrary.h"
+#include "vtx/client/screens/ClientStartup.h"
+#include "vtx/client/screens/FormPrincipal.h"
+#include "vtx/client/screens/PinPadTrack.h"
+#include "vtx/client/widgets/QtDialogs.h"
+#include "vtx/client/widgets/QtPrinter.h"
+
+using namespace vtx::client;
+
+namespace {
+
+QString screenshotFolder(const QStringList& args) {
+    const int at = args.indexOf(QStringLiteral("--screenshot"));
+    if (at >= 0 && at + 1 < args.size()) return args.at(at + 1);
+    return qEnvironmentVariable("VTX_SCREENSHOTS");
+}
+
+std::unique_ptr<Dialogs> makeDialogs() {
+    const QString answer = qEnvironmentVariable("VTX_AUTOANSWER").trimmed().toLower();
+    if (answer == QStringLiteral("yes"))
+        return std::make_unique<AutoAnswerDialogs>(MessageAnswer::Yes);
+    if (answer == QStringLiteral("no"))
+        return std::make_unique<AutoAnswerDialogs>(MessageAnswer::No);
+    return std::make_unique<widgets::QtDialogs>();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VtxClient"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+
+    std::unique_ptr<Dialogs> dialogs = makeDialogs();
+    LoadedCommLibrary comm;
+    LoadedPinPad pinPad;
+    ClientSession session(*dialogs, comm);
+    FormPrincipal principal(session);
+    if (auto* boxes = dynamic_cast<widgets::QtDialogs*>(dialogs.get()))
+        boxes->setParent(&principal);
+
+    std::unique_ptr<ScreenshotRecorder> screenshots;
+    const QString folder = screenshotFolder(QApplication::arguments());
+    if (!folder.isEmpty()) screenshots = std::make_unique<ScreenshotRecorder>(folder, principal);
+
+    // The windows of the other layers; the reports' and sale layers' are
+    // plugged in here as they come (an empty opener leaves its command
+    // without effect).
+    ScreenOpeners openers;
+    openers.openLogin = [&] { return abreFormLogin(session, &principal); };
+    openers.openPasswordChange = [&] { abreFormNovaSenha(session, &principal); };
+    openers.openConfig = [&] { abreFormConfig(session, &principal); };
+    ClientStartup startup(session, principal, openers, pinPad.function());
+    if (!startup.run()) return 1;
+
+    std::unique_ptr<widgets::QtPrinter> printer =
+        widgets::QtPrinter::fromSettings(session.settings);
+    session.printer = printer.get();
+    principal.show();
+
+    bool ok = false;
+    const int autoClose = qEnvironmentVariableIntValue("VTX_AUTOCLOSE_MS", &ok);
+    if (ok && autoClose >= 0)
+        QTimer::singleShot(autoClose, &principal, [&principal] { principal.cmdSair_Click(); });
+    return QApplication::exec();
+}
