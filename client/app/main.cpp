@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "AutoAnswerDialogs.h"
+#include "ReportWindows.h"
 #include "ScreenshotRecorder.h"
 #include "vtx/client/frame/ClientSession.h"
 #include "vtx/client/managers/ManagerForms.h"
@@ -54,13 +55,13 @@ int main(int argc, char** argv) {
     const QString folder = screenshotFolder(QApplication::arguments());
     if (!folder.isEmpty()) screenshots = std::make_unique<ScreenshotRecorder>(folder, principal);
 
-    // The windows of the other layers; the reports' and sale layers' are
-    // plugged in here as they come (an empty opener leaves its command
-    // without effect).
+    // The windows of the other layers; the sale layer's are plugged in here
+    // as they come (an empty opener leaves its command without effect).
     ScreenOpeners openers;
     openers.openLogin = [&] { return abreFormLogin(session, &principal); };
     openers.openPasswordChange = [&] { abreFormNovaSenha(session, &principal); };
     openers.openConfig = [&] { abreFormConfig(session, &principal); };
+    openers.openReport = [&](ReportKind kind) { openReportWindow(kind, session, principal); };
     ClientStartup startup(session, principal, openers, pinPad.function());
     if (!startup.run()) return 1;
 

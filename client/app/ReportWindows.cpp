@@ -1,0 +1,71 @@
+#include "ReportWindows.h"
+
+#include <memory>
+
+#include "vtx/client/reports/FormConsulta.h"
+#include "vtx/client/reports/FormResumo.h"
+#include "vtx/client/reports/FormResumoFinanceiro.h"
+
+namespace vtx::client {
+namespace {
+
+using reports::ReportScreen;
+
+// The screen names under which the main menu reaches an open report screen.
+struct MenuRoutes {
+    QString close;  // empty: the close command does not reach it
+    QString print;
+};
+
+// Routes the main menu's commands to `screen` for as long as it lives.
+class RoutedScreen {
+public:
+    RoutedScreen(MainFrame& frame, ReportScreen& screen, MenuRoutes routes)
+        : frame_(frame), routes_(std::move(routes)) {
+        if (!routes_.close.isEmpty())
+            frame_.setCloseRoutine(routes_.close, [&screen] { screen.cmdRetorna_Click(); });
+        if (!routes_.print.isEmpty())
+            frame_.setPrintRoutine(routes_.print, [&screen] { screen.cmdImprimir_Click(); });
+    }
+    ~RoutedScreen() {
+        if (!routes_.close.isEmpty()) frame_.setCloseRoutine(routes_.close, {});
+        if (!routes_.print.isEmpty()) frame_.setPrintRoutine(routes_.print, {});
+    }
+    RoutedScreen(const RoutedScreen&) = delete;
+    RoutedScreen& operator=(const RoutedScreen&) = delete;
+
+private:
+    MainFrame& frame_;
+    MenuRoutes routes_;
+};
+
+}  // namespace
+
+void openReportWindow(ReportKind kind, ClientSession& session, MainFrame& frame) {
+    reports::ReportHost host;
+    host.setCaption = [&frame](const QString& text) { frame.SetaCaption(text); };
+    host.setPrintEnabled = [&frame](bool enabled) { frame.setPrintEnabled(enabled); };
+    host.endProgram = [&frame] { frame.encerra(); };
+
+    std::unique_ptr<ReportScreen> screen;
+    MenuRoutes routes;
+    switch (kind) {
+        case ReportKind::Resumo:
+            screen = std::make_unique<reports::FormResumo>(session, session.printer, host);
+            routes = {QStringLiteral("RESUMOVENDAS"), QStringLiteral("RESUMOVENDA")};
+            break;
+        case ReportKind::ResumoFinanceiro:
+            screen =
+                std::make_unique<reports::FormResumoFinanceiro>(session, session.printer, host);
+            routes = {QString(), QStringLiteral("RESUMOFINANCEIRO")};
+            break;
+        case ReportKind::Pendentes:
+            screen = std::make_unique<reports::FormConsulta>(session, session.printer, host);
+            routes = {QStringLiteral("TRANSACOESPENDENTES"), QStringLiteral("TRANSACOESPENDENTES")};
+            break;
+    }
+    RoutedScreen routed(frame, *screen, routes);
+    session.dialogs.showModal(*screen);
+}
+
+}  // namespace vtx::client
