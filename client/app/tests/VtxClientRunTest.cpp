@@ -1,15 +1,56 @@
-// The real VtxClient on the offscreen platform against a prepared station:
-// it shows the card screen (pictured through --screenshot) and ends when the
-// exit confirmation is answered Yes (VTX_AUTOANSWER, VTX_AUTOCLOSE_MS).
+// The real VtxClient against a prepared station, on an X server of its own
+// (Xvfb; Qt's offscreen platform where Xvfb is not installed): it shows the
+// card screen (pictured through --screenshot) and ends when the exit
+// confirmation is answered Yes (VTX_AUTOANSWER, VTX_AUTOCLOSE_MS).
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
+#include <unistd.h>
 
 #include "TestRoot.h"
 
 namespace {
+
+// An Xvfb server on a display number nobody uses, stopped by the destructor.
+class VirtualDisplay {
+public:
+    VirtualDisplay() {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty()) return;
+        for (int n = 150 + (::getpid() % 50) * 4; n < 400; ++n) {
+            if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)) ||
+                QFileInfo::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+                continue;
+            server_.start(xvfb, {QStringLiteral(":%1").arg(n), QStringLiteral("-screen"),
+                                 QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                                 QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            if (!server_.waitForStarted(5000)) return;
+            for (int i = 0; i < 100; ++i) {
+                if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
+                    display_ = QStringLiteral(":%1").arg(n);
+                    return;
+                }
+                if (server_.waitForFinished(50)) break;  // the number was taken after all
+            }
+        }
+    }
+    ~VirtualDisplay() {
+        if (server_.state() != QProcess::NotRunning) {
+            server_.terminate();
+            if (!server_.waitForFinished(5000)) server_.kill();
+        }
+    }
+    // Empty when no X server could be started.
+    const QString& display() const { return display_; }
+
+private:
+    QProcess server_;
+    QString display_;
+};
 
 // One caption value: the same 35-character slot for the three types.
 std::string caption(const std::string& key, const std::string& flag, const std::string& text) {
@@ -37,7 +78,13 @@ TEST(VtxClientRun, ShowsTheCardScreenAndEndsOnYes) {
     const QString shots = QString::fromStdString(root.native("shots"));
     QProcess client;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    VirtualDisplay x;
+    if (x.display().isEmpty()) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    } else {
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("DISPLAY"), x.display());
+    }
     env.insert(QStringLiteral("VTX_AUTOANSWER"), QStringLiteral("yes"));
     env.insert(QStringLiteral("VTX_AUTOCLOSE_MS"), QStringLiteral("1500"));
     client.setProcessEnvironment(env);
