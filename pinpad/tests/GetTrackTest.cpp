@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "PinPadStation.h"
@@ -19,6 +21,13 @@ namespace {
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
 
+// True while the vendor library is mapped into this process.
+bool vendorLibraryLoaded() {
+    std::ifstream maps("/proc/self/maps");
+    const std::string all((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+    return all.find("libppsim.so") != std::string::npos;
+}
+
 class GetTrackTest : public PinPadStation {};
 
 TEST_F(GetTrackTest, PPFamilyOpensDisplaysReadsTheCardClosesAndUnloads) {
@@ -31,6 +40,7 @@ TEST_F(GetTrackTest, PPFamilyOpensDisplaysReadsTheCardClosesAndUnloads) {
                               // 62 bytes: the block with pointer-sized addresses.
                               "PP_iGetCard|size=62|reserved=0,0|key=00000000|abort=set",
                               "PP_iDisplay|", "PP_iClose"}));
+    EXPECT_FALSE(vendorLibraryLoaded()) << "unloaded after the read";
     // Only the first character of PINPORT reaches the vendor's settings.
     EXPECT_EQ(platform::iniGetString("PPVISA.INI", "PINPAD01", "Port", "?"), "1");
 }
