@@ -116,11 +116,10 @@ TEST_F(AgentLifecycle, LoginCommandLineLogsOnEveryListedOperatorAndEnds) {
 }
 
 TEST_F(AgentLifecycle, WindowRequestHandsTheProcessToTheStatusWindowProgram) {
-#if defined(__SANITIZE_THREAD__)
-    // Qt's own threads are not instrumented: ThreadSanitizer would report
-    // their locking, not this program's.
-    GTEST_SKIP() << "the window program is not checked under ThreadSanitizer";
-#endif
+    // The sanitizer builds leave the window program out: Qt's own threads
+    // are not instrumented, so ThreadSanitizer would report their locking.
+    if (!std::filesystem::exists(std::string(VTX_BIN_DIR) + "/LinkAgentWindow"))
+        GTEST_SKIP() << "no LinkAgentWindow in this build";
     station.setCore("TCPIP PORTS", "Data Type", "N");
     station.setCore("TCPIP PORTS", "Len Size", "4");
     station.setCore("TCPIP PORTS", "ListenAddress", "127.0.0.1");
