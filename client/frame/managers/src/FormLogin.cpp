@@ -1,10 +1,11 @@
 #include "vtx/client/managers/FormLogin.h"
 
-#include <QGridLayout>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <exception>
 
 #include "FormControls.h"
@@ -17,6 +18,12 @@ namespace vtx::client {
 namespace {
 
 const QString kSection = QStringLiteral("FormLogin");
+
+// Spacing of the form (pixels); the fields' width holds their longest entry
+// with room to spare; buttons a little taller than their text.
+constexpr int kEspaco = 6;
+constexpr int kLarguraCampo = 180;
+constexpr int kAlturaBotao = 28;
 
 template <typename T>
 T* named(T* widget, const char* name) {
@@ -34,24 +41,33 @@ FormLogin::FormLogin(ClientSession& session, QWidget* parent) : QDialog(parent),
 }
 
 void FormLogin::buildControls() {
-    auto* grid = new QGridLayout(this);
+    auto* root = new QVBoxLayout(this);
+    root->setSpacing(kEspaco * 2);
+    auto* fields = new QFormLayout;
+    fields->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    fields->setHorizontalSpacing(kEspaco * 2);
+    fields->setVerticalSpacing(kEspaco);
+    root->addLayout(fields);
     lblUserName = named(new QLabel, "lblUserName");
     txtUserName = named(new QLineEdit, "txtUserName");
     lblPassword = named(new QLabel, "lblPassword");
     txtPassword = named(new QLineEdit, "txtPassword");
     txtPassword->setEchoMode(QLineEdit::Password);
-    grid->addWidget(lblUserName, 0, 0);
-    grid->addWidget(txtUserName, 0, 1);
-    grid->addWidget(lblPassword, 1, 0);
-    grid->addWidget(txtPassword, 1, 1);
+    fields->addRow(lblUserName, txtUserName);
+    fields->addRow(lblPassword, txtPassword);
+    for (QLineEdit* field : {txtUserName, txtPassword}) field->setMinimumWidth(kLarguraCampo);
 
     auto* buttons = new QHBoxLayout;
     cmdOk = named(new QPushButton(QStringLiteral("F3 - &OK")), "cmdOk");
     cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    // The buttons share the width under the fields evenly.
+    buttons->setSpacing(kEspaco);
+    for (QPushButton* button : {cmdOk, cmdCancel}) {
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setMinimumHeight(kAlturaBotao);
+        buttons->addWidget(button, 1);
+    }
+    root->addLayout(buttons);
 
     for (QLineEdit* field : {txtUserName, txtPassword}) prepareTextField(*field);
     for (QPushButton* button : {cmdOk, cmdCancel}) prepareButton(*button);

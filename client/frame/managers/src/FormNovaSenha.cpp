@@ -1,10 +1,11 @@
 #include "vtx/client/managers/FormNovaSenha.h"
 
-#include <QGridLayout>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <exception>
 
 #include "FormControls.h"
@@ -15,6 +16,12 @@ namespace vtx::client {
 namespace {
 
 const QString kSection = QStringLiteral("FormNovaSenha");
+
+// Spacing of the form (pixels); the fields' width holds their longest entry
+// with room to spare; buttons a little taller than their text.
+constexpr int kEspaco = 6;
+constexpr int kLarguraCampo = 180;
+constexpr int kAlturaBotao = 28;
 
 template <typename T>
 T* named(T* widget, const char* name) {
@@ -33,7 +40,13 @@ FormNovaSenha::FormNovaSenha(ClientSession& session, QWidget* parent)
 }
 
 void FormNovaSenha::buildControls() {
-    auto* grid = new QGridLayout(this);
+    auto* root = new QVBoxLayout(this);
+    root->setSpacing(kEspaco * 2);
+    auto* fields = new QFormLayout;
+    fields->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    fields->setHorizontalSpacing(kEspaco * 2);
+    fields->setVerticalSpacing(kEspaco);
+    root->addLayout(fields);
     lblNovaSenha = named(new QLabel, "lblNovaSenha");
     txtNovaSenha = named(new QLineEdit, "txtNovaSenha");
     lblNovaSenha2 = named(new QLabel, "lblNovaSenha2");
@@ -42,18 +55,21 @@ void FormNovaSenha::buildControls() {
         field->setEchoMode(QLineEdit::Password);
         prepareTextField(*field);
     }
-    grid->addWidget(lblNovaSenha, 0, 0);
-    grid->addWidget(txtNovaSenha, 0, 1);
-    grid->addWidget(lblNovaSenha2, 1, 0);
-    grid->addWidget(txtNovaSenha2, 1, 1);
+    fields->addRow(lblNovaSenha, txtNovaSenha);
+    fields->addRow(lblNovaSenha2, txtNovaSenha2);
+    for (QLineEdit* field : {txtNovaSenha, txtNovaSenha2}) field->setMinimumWidth(kLarguraCampo);
 
     auto* buttons = new QHBoxLayout;
     cmdOk = named(new QPushButton(QStringLiteral("F3 - &Confirma")), "cmdOk");
     cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    // The buttons share the width under the fields evenly.
+    buttons->setSpacing(kEspaco);
+    for (QPushButton* button : {cmdOk, cmdCancel}) {
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setMinimumHeight(kAlturaBotao);
+        buttons->addWidget(button, 1);
+    }
+    root->addLayout(buttons);
     for (QPushButton* button : {cmdOk, cmdCancel}) prepareButton(*button);
     setTabOrder(txtNovaSenha, txtNovaSenha2);
     setTabOrder(txtNovaSenha2, cmdOk);

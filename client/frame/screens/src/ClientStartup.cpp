@@ -1,5 +1,7 @@
 #include "vtx/client/screens/ClientStartup.h"
 
+#include <QGridLayout>
+
 #include "vtx/client/frame/SetaEstruturaPrincipal.h"
 #include "vtx/client/screens/FormComplementar.h"
 #include "vtx/client/screens/FormInicial.h"
@@ -8,6 +10,24 @@
 #include "vtx/platform/NamedMutex.h"
 
 namespace vtx::client {
+namespace {
+
+// A screen placed in the main window's screen area fills it, whatever rows
+// it shows. The screens share the area's one cell: only the one shown takes
+// it. A screen without an area (a window of its own) is left as it is.
+void fillScreenArea(QWidget& screen) {
+    QWidget* area = screen.parentWidget();
+    if (area == nullptr) return;
+    auto* layout = qobject_cast<QGridLayout*>(area->layout());
+    if (layout == nullptr) {
+        if (area->layout() != nullptr) return;
+        layout = new QGridLayout(area);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    layout->addWidget(&screen, 0, 0);
+}
+
+}  // namespace
 
 ClientStartup::ClientStartup(ClientSession& session, FormPrincipal& principal,
                              ScreenOpeners openers, GetTrackFunction getTrack,
@@ -57,6 +77,7 @@ bool ClientStartup::run() {
     }
     cardScreen_ =
         new FormInicial(session_, principal_, openers_, getTrack_, principal_.screenArea());
+    fillScreenArea(*cardScreen_);
     principal_.setCloseRoutine(QStringLiteral("INCIAL"),
                                [this] { cardScreen_->btnCancel_Click(); });
     cardScreen_->show();
@@ -66,6 +87,7 @@ bool ClientStartup::run() {
 void ClientStartup::openAdminMenu() {
     if (adminMenu_ == nullptr) {
         adminMenu_ = new FormComplementar(session_, principal_, openers_, principal_.screenArea());
+        fillScreenArea(*adminMenu_);
         principal_.setCloseRoutine(QStringLiteral("ADMINISTRATIVA"),
                                    [this] { adminMenu_->cmdCancel_Click(); });
     }

@@ -1,7 +1,7 @@
 #include "vtx/client/screens/FormCadastro.h"
 
 #include <QComboBox>
-#include <QGridLayout>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +22,12 @@ namespace {
 const QString kSection = QStringLiteral("FormCadastro");
 const QString kAtencao = QStringLiteral("Atenção");
 
+// Spacing of the form (pixels); the list is wide enough for a
+// distributor's name; buttons a little taller than their text.
+constexpr int kEspaco = 6;
+constexpr int kLarguraCampo = 220;
+constexpr int kAlturaBotao = 28;
+
 template <class W>
 W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -35,24 +41,31 @@ FormCadastro::FormCadastro(ClientSession& session, MainFrame& frame, QWidget* pa
     setObjectName(QStringLiteral("FormCadastro"));
     setWindowTitle(kTituloCadastro);
     auto* root = new QVBoxLayout(this);
+    root->setSpacing(kEspaco * 2);
     fraSelecao = named(new QGroupBox, "fraSelecao");
-    auto* grid = new QGridLayout(fraSelecao);
+    auto* form = new QFormLayout(fraSelecao);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    form->setHorizontalSpacing(kEspaco * 2);
+    form->setVerticalSpacing(kEspaco);
     lblAdministradora = named(new QLabel, "lblAdministradora");
     txtAdministradora = named(new QLineEdit, "txtAdministradora");
     txtAdministradora->setReadOnly(true);
     lblDistribuidora = named(new QLabel, "lblDistribuidora");
     cboDistribuidora = named(new QComboBox, "cboDistribuidora");
-    grid->addWidget(lblAdministradora, 0, 0);
-    grid->addWidget(txtAdministradora, 0, 1);
-    grid->addWidget(lblDistribuidora, 1, 0);
-    grid->addWidget(cboDistribuidora, 1, 1);
+    cboDistribuidora->setMinimumWidth(kLarguraCampo);
+    form->addRow(lblAdministradora, txtAdministradora);
+    form->addRow(lblDistribuidora, cboDistribuidora);
     root->addWidget(fraSelecao);
     auto* buttons = new QHBoxLayout;
     cmdConfirma = named(new QPushButton(QStringLiteral("F3 - &Confirma")), "cmdConfirma");
     cmdRetorna = named(new QPushButton(QStringLiteral("ESC - &Retorna")), "cmdRetorna");
+    // The buttons share the width under the frame evenly.
+    buttons->setSpacing(kEspaco);
     for (QPushButton* b : {cmdConfirma, cmdRetorna}) {
         b->setAutoDefault(false);
-        buttons->addWidget(b);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        b->setMinimumHeight(kAlturaBotao);
+        buttons->addWidget(b, 1);
     }
     root->addLayout(buttons);
     connect(cmdConfirma, &QPushButton::clicked, this, [this] { cmdConfirma_Click(); });

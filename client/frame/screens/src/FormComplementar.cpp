@@ -1,6 +1,7 @@
 #include "vtx/client/screens/FormComplementar.h"
 
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +9,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 #include "vtx/client/frame/IniAccess.h"
 #include "vtx/client/screens/ConfirmaSaida.h"
@@ -25,6 +28,14 @@ const QString kSection = QStringLiteral("FormComplementar");
 const QString kSelecioneMinuscula = QStringLiteral("selecione a administradora ");
 const QString kSelecioneMaiuscula = QStringLiteral("Selecione a Administradora ");
 
+// Spacing of the screen (pixels): its margin, the gap between controls.
+constexpr int kMargem = 10;
+constexpr int kEspaco = 8;
+// The buttons: three to a row across the screen, a little taller than text.
+constexpr int kColunas = 3;
+constexpr int kLarguraBotao = 150;
+constexpr int kAlturaBotao = 30;
+
 template <class W>
 W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -34,6 +45,8 @@ W* named(W* widget, const char* name) {
 QPushButton* button(const char* name, const char* caption) {
     auto* b = named(new QPushButton(QString::fromUtf8(caption)), name);
     b->setAutoDefault(false);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    b->setMinimumHeight(kAlturaBotao);
     return b;
 }
 
@@ -49,8 +62,18 @@ FormComplementar::FormComplementar(ClientSession& session, MainFrame& frame,
 void FormComplementar::buildControls() {
     setObjectName(QStringLiteral("FormComplementar"));
     auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(kMargem, kMargem, kMargem, kMargem);
+    root->setSpacing(kEspaco);
+
+    // The identification frame: one row per item, labels in one column; the
+    // items without a value of their own sit in the label column.
     lblFraIdentificacao = named(new QGroupBox, "lblFraIdentificacao");
-    auto* grid = new QGridLayout(lblFraIdentificacao);
+    auto* form = new QFormLayout(lblFraIdentificacao);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    form->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
+    form->setHorizontalSpacing(kEspaco * 2);
+    form->setVerticalSpacing(kEspaco);
     lblUsuario = named(new QLabel, "lblUsuario");
     txtUsuario = named(new QLineEdit, "txtUsuario");
     txtUsuario->setReadOnly(true);
@@ -61,18 +84,17 @@ void FormComplementar::buildControls() {
     lblUltimoLote = named(new QLabel, "lblUltimoLote");
     lblAdmistradora = named(new QLabel, "lblAdmistradora");
     cbAdministradora = named(new QComboBox, "cbAdministradora");
-    grid->addWidget(lblUsuario, 0, 0);
-    grid->addWidget(txtUsuario, 0, 1);
-    grid->addWidget(lblCodigoEstab, 1, 0);
-    grid->addWidget(lblCodigoEstabValor_, 1, 1);
-    grid->addWidget(lblNomeRede, 2, 0, 1, 2);
-    grid->addWidget(lblTransacoesPendentes, 3, 0, 1, 2);
-    grid->addWidget(lblUltimoLote, 4, 0, 1, 2);
-    grid->addWidget(lblAdmistradora, 5, 0);
-    grid->addWidget(cbAdministradora, 5, 1);
-    root->addWidget(lblFraIdentificacao);
+    form->addRow(lblUsuario, txtUsuario);
+    form->addRow(lblCodigoEstab, lblCodigoEstabValor_);
+    for (QLabel* item : {lblNomeRede, lblTransacoesPendentes, lblUltimoLote})
+        form->setWidget(form->rowCount(), QFormLayout::LabelRole, item);
+    form->addRow(lblAdmistradora, cbAdministradora);
+    // The frame takes the height the buttons leave; its rows stay at the top.
+    root->addWidget(lblFraIdentificacao, 1);
 
     auto* buttons = new QGridLayout;
+    buttons->setHorizontalSpacing(kEspaco);
+    buttons->setVerticalSpacing(kEspaco);
     cmdLogin = button("cmdLogin", "F2 - &Login");
     cmdCadastro = button("cmdCadastro", "F3 - &Cadastro");
     cmdAlterarSenha = button("cmdAlterarSenha", "F4 - &Nova Senha");
@@ -84,19 +106,36 @@ void FormComplementar::buildControls() {
     cmdPrevenda = button("cmdPrevenda", "F5 - Pré Autorização");
     cmdCancel = button("cmdCancel", "&Retornar");
     // Pre-authorisation from the menu and total cancellation open screens
-    // this program does not have yet: not offered.
-    cmdPrevenda->hide();
-    cmdCanceltotal->hide();
-    QPushButton* const all[] = {cmdLogin,    cmdCadastro,    cmdAlterarSenha, cmdResumoFinanceiro,
-                                cmdResumo,   cmdCanceltotal, cmdPendentes,    cmdLogon,
-                                cmdPrevenda, cmdCancel};
+    // this program does not have yet: not offered. They stay hidden children
+    // of the form, out of the button grid.
+    QPushButton* const notOffered[] = {cmdPrevenda, cmdCanceltotal};
+    for (QPushButton* b : notOffered) {
+        b->setParent(this);
+        b->hide();
+    }
+    // The commands offered fill three columns of equal width in the order of
+    // their keys; the return button closes the last row on the right, as the
+    // card screen's exit button does.
+    QPushButton* const commands[] = {
+        cmdLogin,       cmdCadastro,  cmdAlterarSenha, cmdResumoFinanceiro, cmdResumo,
+        cmdCanceltotal, cmdPendentes, cmdLogon,        cmdPrevenda};
     int position = 0;
-    for (QPushButton* b : all) {
-        buttons->addWidget(b, position / 3, position % 3);
+    for (QPushButton* b : commands) {
+        if (std::find(std::begin(notOffered), std::end(notOffered), b) != std::end(notOffered))
+            continue;
+        buttons->addWidget(b, position / kColunas, position % kColunas);
         ++position;
     }
+    // The return button: the last column of the commands' last row, or a row
+    // of its own when that place is taken.
+    const int lastCommand = position - 1;
+    const int cancelRow = lastCommand / kColunas + (lastCommand % kColunas == kColunas - 1 ? 1 : 0);
+    buttons->addWidget(cmdCancel, cancelRow, kColunas - 1);
+    for (int column = 0; column < kColunas; ++column) {
+        buttons->setColumnStretch(column, 1);
+        buttons->setColumnMinimumWidth(column, kLarguraBotao);
+    }
     root->addLayout(buttons);
-    root->addStretch();
 
     connect(cbAdministradora, &QComboBox::currentIndexChanged, this,
             [this] { cbAdministradora_Click(); });

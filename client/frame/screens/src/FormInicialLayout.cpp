@@ -2,6 +2,7 @@
 // of the caption section.
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +19,17 @@
 namespace vtx::client {
 namespace {
 
+// Spacing of the screen (pixels): its margin, the gap between controls.
+constexpr int kMargem = 10;
+constexpr int kEspaco = 8;
+// The label column: wide enough for the longest usual label.
+constexpr int kLarguraRotulo = 150;
+// The administrator code box holds a code of a few characters.
+constexpr int kLarguraCodigo = 120;
+// The buttons: three to a row across the screen, a little taller than text.
+constexpr int kLarguraBotao = 150;
+constexpr int kAlturaBotao = 30;
+
 template <class W>
 W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -29,10 +41,13 @@ W* named(W* widget, const char* name) {
 void FormInicial::buildControls() {
     setObjectName(QStringLiteral("FormInicial"));
     auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(kMargem, kMargem, kMargem, kMargem);
+    root->setSpacing(kEspaco);
 
     fraSelecionaTipoEstab =
         named(new QGroupBox(QStringLiteral("Seleciona Tipo do Estabelecimento"), this),
               "fraSelecionaTipoEstab");
+    // The three options share the frame's width evenly.
     auto* tipoLayout = new QHBoxLayout(fraSelecionaTipoEstab);
     optSelecaoEstab =
         named(new QRadioButton(QStringLiteral("&Estabelecimento")), "optSelecaoEstab");
@@ -42,45 +57,71 @@ void FormInicial::buildControls() {
     tipoGroup_ = new QButtonGroup(this);
     for (QRadioButton* option : {optSelecaoEstab, optSelecaoRede, optSelecaoDistribuidor}) {
         tipoGroup_->addButton(option);
-        tipoLayout->addWidget(option);
+        tipoLayout->addWidget(option, 1);
     }
     root->addWidget(fraSelecionaTipoEstab);
 
+    // The identification frame: the establishment's lines, then one row per
+    // input, each with its label in the label column. Rows whose controls
+    // are hidden take no room.
     fraIdentifica =
         named(new QGroupBox(QStringLiteral("Identificação do Portador"), this), "fraIdentifica");
-    auto* grid = new QGridLayout(fraIdentifica);
+    auto* form = new QFormLayout(fraIdentifica);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    form->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
+    form->setHorizontalSpacing(kEspaco * 2);
+    form->setVerticalSpacing(kEspaco);
     lblCodigoEstab = named(new QLabel, "lblCodigoEstab");
     lblNomeEstab = named(new QLabel, "lblNomeEstab");
-    grid->addWidget(lblCodigoEstab, 0, 0);
-    grid->addWidget(lblNomeEstab, 0, 1, 1, 2);
+    form->addRow(lblCodigoEstab);
+    form->addRow(lblNomeEstab);
+
     cbOperadora = named(new QComboBox, "cbOperadora");
+    cbOperadora->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     txtAdministradora = named(new QLineEdit, "txtAdministradora");
     txtAdministradora->setReadOnly(true);
-    grid->addWidget(new QLabel(QStringLiteral("Operadora")), 1, 0);
-    grid->addWidget(cbOperadora, 1, 1);
-    grid->addWidget(txtAdministradora, 1, 2);
+    txtAdministradora->setFixedWidth(kLarguraCodigo);
+    auto* operadora = new QHBoxLayout;
+    operadora->addWidget(cbOperadora);
+    operadora->addWidget(txtAdministradora);
+    auto* lblOperadora = new QLabel(QStringLiteral("Operadora"));
+    form->addRow(lblOperadora, operadora);
+
     optLeitura = named(new QRadioButton(QStringLiteral("&Leitura")), "optLeitura");
     optDigitacao = named(new QRadioButton(QStringLiteral("&Digitação")), "optDigitacao");
     auto* entryGroup = new QButtonGroup(this);
     entryGroup->addButton(optLeitura);
     entryGroup->addButton(optDigitacao);
-    grid->addWidget(optLeitura, 2, 1);
-    grid->addWidget(optDigitacao, 2, 2);
+    auto* entrada = new QHBoxLayout;
+    entrada->setSpacing(kEspaco * 3);
+    entrada->addWidget(optLeitura);
+    entrada->addWidget(optDigitacao);
+    entrada->addStretch();
+    // The entry options belong to the card number: they sit in the field
+    // column, without a label of their own.
+    const int entradaRow = form->rowCount();
+    form->setLayout(entradaRow, QFormLayout::FieldRole, entrada);
+
     lblCartao = named(new QLabel(QStringLiteral("Número do Cartão")), "lblCartao");
     txtCartao = named(new QLineEdit, "txtCartao");
-    grid->addWidget(lblCartao, 3, 0);
-    grid->addWidget(txtCartao, 3, 1, 1, 2);
+    form->addRow(lblCartao, txtCartao);
     LBCampo1 = named(new QLabel(QStringLiteral("Label Campo 1")), "LBCampo1");
     txtCampo1 = named(new QLineEdit, "txtCampo1");
     LBCampo2 = named(new QLabel(QStringLiteral("Label Campo 2 ")), "LBCampo2");
     txtCampo2 = named(new QLineEdit, "txtCampo2");
-    grid->addWidget(LBCampo1, 4, 0);
-    grid->addWidget(txtCampo1, 4, 1, 1, 2);
-    grid->addWidget(LBCampo2, 5, 0);
-    grid->addWidget(txtCampo2, 5, 1, 1, 2);
-    root->addWidget(fraIdentifica);
+    form->addRow(LBCampo1, txtCampo1);
+    form->addRow(LBCampo2, txtCampo2);
+    // The label column keeps its width while rows come and go, so the
+    // fields do not shift when the card rows appear.
+    for (QLabel* label : {lblOperadora, lblCartao, LBCampo1, LBCampo2})
+        label->setMinimumWidth(kLarguraRotulo);
+    // The frame takes the height the buttons leave; its rows stay at the top.
+    root->addWidget(fraIdentifica, 1);
 
     auto* buttons = new QGridLayout;
+    buttons->setHorizontalSpacing(kEspaco);
+    buttons->setVerticalSpacing(kEspaco);
     cmdConfirmaOper =
         named(new QPushButton(QStringLiteral("F3 - &Confirma Operadora")), "cmdConfirmaOper");
     cmdConfirmaCartao =
@@ -98,9 +139,17 @@ void FormInicial::buildControls() {
     buttons->addWidget(cmdAdmin, 1, 0);
     buttons->addWidget(cmdLimpa, 1, 1);
     buttons->addWidget(btnCancel, 1, 2);
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+    // Three columns of equal width, whatever the captions.
+    for (int column = 0; column < 3; ++column) {
+        buttons->setColumnStretch(column, 1);
+        buttons->setColumnMinimumWidth(column, kLarguraBotao);
+    }
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setMinimumHeight(kAlturaBotao);
+    }
     root->addLayout(buttons);
-    root->addStretch();
 }
 
 void FormInicial::wireHandlers() {

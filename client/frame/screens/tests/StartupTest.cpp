@@ -1,5 +1,10 @@
 // The client's start-up against a prepared station, the main window's exit
 // confirmation and its logon reminder.
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <memory>
 
@@ -103,6 +108,47 @@ TEST_F(StartupTest, StartsOnTheCardScreenAndEndsOnlyOnYes) {
     dialogs_.queueAnswer(MessageAnswer::Yes);
     principal_->cmdSair_Click();
     EXPECT_EQ(ended_, 1);
+}
+
+TEST_F(StartupTest, TheCardScreenKeepsEveryControlWholeInsideTheMainWindow) {
+    extra_ =
+        "[FormInicial]\r\nBtnPreVenda=Y0000\r\ncmdVenda=Y0000\r\ncmdAdmin=Y0000\r\n"
+        "CmdConfirmaOper_Caption=Y0000F3 - &Confirma Operadora\r\n"
+        "BtnPreVenda_Caption=Y0000F2 - &Pre Autorizacao\r\n"
+        "CmdVenda_Caption=Y0000F4 - &Autorizacao\r\n"
+        "CmdAdmin_Caption=Y0000F5 - &Administrativas\r\nCmdLimpa_Caption=Y0000F8 - L&impa\r\n"
+        "fraSelecionaTipoEstab_Caption=Y0000Tipo do Estabelecimento\r\n"
+        "fraIdentifica_Caption=Y0000Identificacao do Portador\r\n"
+        "optSelecaoEstab=Y0000&Estabelecimento\r\noptSelecaoRede=Y0000&Rede\r\n"
+        "optSelecaoDistribuidor=Y0000&Distribuidor\r\n"
+        "optLeitura=Y0000&Leitura\r\noptDigitacao=Y0000&Digitacao\r\n";
+    ASSERT_TRUE(start()) << shown();
+    principal_->show();
+    FormInicial* card = startup_->cardScreen();
+    ASSERT_NE(card, nullptr);
+    // The rows the screen shows once the card is identified, after it is on
+    // the window already.
+    for (const char* name :
+         {"lblCartao", "txtCartao", "LBCampo1", "txtCampo1", "LBCampo2", "txtCampo2"})
+        card->findChild<QWidget*>(QString::fromLatin1(name))->show();
+    QApplication::processEvents();
+
+    QWidget* area = principal_->centralWidget();
+    int checked = 0;
+    for (QWidget* control : card->findChildren<QWidget*>()) {
+        const bool isControl =
+            qobject_cast<QLabel*>(control) || qobject_cast<QLineEdit*>(control) ||
+            qobject_cast<QComboBox*>(control) || qobject_cast<QAbstractButton*>(control) ||
+            qobject_cast<QGroupBox*>(control);
+        if (!isControl || !control->isVisibleTo(principal_.get())) continue;
+        SCOPED_TRACE(control->objectName().toStdString() + " " +
+                     control->metaObject()->className());
+        const QRect placed(control->mapTo(area, QPoint(0, 0)), control->size());
+        EXPECT_TRUE(area->rect().contains(placed)) << "outside the screen area";
+        EXPECT_GE(control->height(), control->minimumSizeHint().height()) << "squeezed";
+        ++checked;
+    }
+    EXPECT_GE(checked, 20) << "the captions show the options and buttons";
 }
 
 TEST_F(StartupTest, LogonReminderByTheLastLogon) {
