@@ -140,7 +140,6 @@ TEST(ReportFilesTest, PrefixPerTypeAndNumberedSuffixes) {
 // they are: names carry the right checksum and every file has data rows.
 TEST_F(CarregaGridTest, DemoReportFilesLoad) {
     const QString folder = QStringLiteral(VTX_SOURCE_DIR "/tools/hostsim/data/tables/DEMO0001");
-    session_.settings.TipoEstab = 1;
     const struct {
         ReportKind kind;
         const char* numero;
@@ -150,16 +149,23 @@ TEST_F(CarregaGridTest, DemoReportFilesLoad) {
                    {ReportKind::ProdutosLote, "42", 2},
                    {ReportKind::ProdutosTransacao, "101", 1},
                    {ReportKind::TransacoesPendentes, "", 2}};
-    for (const auto& report : reports) {
-        const QString pattern = reportFilePattern(report.kind, 1, QStringLiteral("DEMO0001"),
-                                                  QString::fromLatin1(report.numero));
-        const QStringList found = QDir(folder).entryList({pattern}, QDir::Files);
-        ASSERT_EQ(found.size(), 1) << pattern.toStdString();
-        QFile file(folder + u'/' + found.first());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        root_.writeFile("C/VANTRIX/" + found.first().toStdString(), file.readAll().toStdString());
-        EXPECT_TRUE(load(pattern)) << dialogs_.texts().join(" | ").toStdString();
-        EXPECT_EQ(grid_.maxRows(), report.rows) << pattern.toStdString();
-        EXPECT_FALSE(subtitle_.isEmpty());
+    // Every establishment type has its own files (the pending transactions
+    // one file for all).
+    for (int tipo = 1; tipo <= 3; ++tipo) {
+        session_.settings.TipoEstab = static_cast<qint16>(tipo);
+        for (const auto& report : reports) {
+            const QString pattern = reportFilePattern(report.kind, tipo, QStringLiteral("DEMO0001"),
+                                                      QString::fromLatin1(report.numero));
+            SCOPED_TRACE(pattern.toStdString());
+            const QStringList found = QDir(folder).entryList({pattern}, QDir::Files);
+            ASSERT_EQ(found.size(), 1);
+            QFile file(folder + u'/' + found.first());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            root_.writeFile("C/VANTRIX/" + found.first().toStdString(),
+                            file.readAll().toStdString());
+            EXPECT_TRUE(load(pattern)) << dialogs_.texts().join(" | ").toStdString();
+            EXPECT_EQ(grid_.maxRows(), report.rows);
+            EXPECT_FALSE(subtitle_.isEmpty());
+        }
     }
 }
