@@ -101,6 +101,11 @@ std::string AgentLog::fileName() const {
 
 void AgentLog::log(const std::string& text) {
     try {
+        // Most stations log nothing: no masking or formatting for them.
+        {
+            std::lock_guard lock(mutex_);
+            if (!enabled_) return;
+        }
         std::string message = oneLine(vx::wire::maskCardData(text));
         LocalTime t = localNow();
         char stamp[64];
