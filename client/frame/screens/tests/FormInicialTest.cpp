@@ -193,5 +193,37 @@ TEST_F(FormInicialTest, EnterInTheFieldStartsTheSaleWithTheFieldAsTyped) {
     expectNeutral();
 }
 
+TEST_F(FormInicialTest, PreSaleAsksTheExternalSystemToIdentifyTheCardholderAtMostThreeTimes) {
+    session_.settings.IdentificaCartaoDS = true;
+    comm_.reply = [](QString& exchange) {
+        const QString answer = QStringLiteral("009-000=00;012-000=000778;");
+        exchange = QString::number(answer.size()).rightJustified(4, u'0') + answer;
+        return 1;
+    };
+    int identifications = 0, clears = 0, preSales = 0;
+    openers_.identifyCard = [&] {
+        ++identifications;
+        return QStringLiteral("N");  // never identified
+    };
+    openers_.clearCardIdentification = [&] { ++clears; };
+    openers_.openPreSale = [&] { ++preSales; };
+    dialogs_.queueAnswer(MessageAnswer::Yes);
+    dialogs_.queueAnswer(MessageAnswer::Yes);
+    open().cmdConfirmaOper_Click();
+    child<QLineEdit>("txtCartao")->setText(QStringLiteral("6012345678901234"));
+    pressEnter("txtCartao");
+    child<QLineEdit>("txtCampo1")->setText(QStringLiteral("123"));
+    form_->BtnPreVenda_Click();
+
+    // The first try and two more after "Deseja digitar novamente?".
+    EXPECT_EQ(identifications, 3);
+    EXPECT_EQ(clears, 3);
+    ASSERT_EQ(dialogs_.messages().size(), 2u) << shown();
+    EXPECT_EQ(dialogs_.messages()[0].request.text, QStringLiteral("Deseja digitar novamente?"));
+    EXPECT_EQ(dialogs_.messages()[0].request.defaultButton, MessageAnswer::No);
+    EXPECT_EQ(preSales, 1);  // the pre-sale opens all the same
+    EXPECT_EQ(session_.settings.TelaAtual, QStringLiteral("PREVENDA"));
+}
+
 }  // namespace
 }  // namespace vtx::client::test
