@@ -1,7 +1,6 @@
 #include "vtx/client/managers/FormLogin.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,9 +12,12 @@
 #include "vtx/client/frame/LoginValidation.h"
 #include "vtx/client/managers/FormNovaSenha.h"
 #include "vtx/client/widgets/FormHelpers.h"
+#include "vtx/client/widgets/FormLayout.h"
 
 namespace vtx::client {
 namespace {
+
+using widgets::named;
 
 const QString kSection = QStringLiteral("FormLogin");
 
@@ -24,12 +26,6 @@ const QString kSection = QStringLiteral("FormLogin");
 constexpr int kEspaco = 6;
 constexpr int kLarguraCampo = 180;
 constexpr int kAlturaBotao = 28;
-
-template <typename T>
-T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 }  // namespace
 
@@ -57,17 +53,10 @@ void FormLogin::buildControls() {
     fields->addRow(lblPassword, txtPassword);
     for (QLineEdit* field : {txtUserName, txtPassword}) field->setMinimumWidth(kLarguraCampo);
 
-    auto* buttons = new QHBoxLayout;
     cmdOk = named(new QPushButton(QStringLiteral("F3 - &OK")), "cmdOk");
     cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
     // The buttons share the width under the fields evenly.
-    buttons->setSpacing(kEspaco);
-    for (QPushButton* button : {cmdOk, cmdCancel}) {
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setMinimumHeight(kAlturaBotao);
-        buttons->addWidget(button, 1);
-    }
-    root->addLayout(buttons);
+    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kAlturaBotao, kEspaco));
 
     for (QLineEdit* field : {txtUserName, txtPassword}) prepareTextField(*field);
     for (QPushButton* button : {cmdOk, cmdCancel}) prepareButton(*button);

@@ -1,7 +1,6 @@
 #include "vtx/client/managers/FormNovaSenha.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,9 +10,12 @@
 #include "FormControls.h"
 #include "vtx/client/frame/PasswordChange.h"
 #include "vtx/client/widgets/FormHelpers.h"
+#include "vtx/client/widgets/FormLayout.h"
 
 namespace vtx::client {
 namespace {
+
+using widgets::named;
 
 const QString kSection = QStringLiteral("FormNovaSenha");
 
@@ -22,12 +24,6 @@ const QString kSection = QStringLiteral("FormNovaSenha");
 constexpr int kEspaco = 6;
 constexpr int kLarguraCampo = 180;
 constexpr int kAlturaBotao = 28;
-
-template <typename T>
-T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 }  // namespace
 
@@ -59,17 +55,10 @@ void FormNovaSenha::buildControls() {
     fields->addRow(lblNovaSenha2, txtNovaSenha2);
     for (QLineEdit* field : {txtNovaSenha, txtNovaSenha2}) field->setMinimumWidth(kLarguraCampo);
 
-    auto* buttons = new QHBoxLayout;
     cmdOk = named(new QPushButton(QStringLiteral("F3 - &Confirma")), "cmdOk");
     cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
     // The buttons share the width under the fields evenly.
-    buttons->setSpacing(kEspaco);
-    for (QPushButton* button : {cmdOk, cmdCancel}) {
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setMinimumHeight(kAlturaBotao);
-        buttons->addWidget(button, 1);
-    }
-    root->addLayout(buttons);
+    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kAlturaBotao, kEspaco));
     for (QPushButton* button : {cmdOk, cmdCancel}) prepareButton(*button);
     setTabOrder(txtNovaSenha, txtNovaSenha2);
     setTabOrder(txtNovaSenha2, cmdOk);

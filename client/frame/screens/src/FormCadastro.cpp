@@ -15,9 +15,12 @@
 #include "vtx/client/screens/Guarded.h"
 #include "vtx/client/screens/KeyPreview.h"
 #include "vtx/client/widgets/FormHelpers.h"
+#include "vtx/client/widgets/FormLayout.h"
 
 namespace vtx::client {
 namespace {
+
+using widgets::named;
 
 const QString kSection = QStringLiteral("FormCadastro");
 const QString kAtencao = QStringLiteral("Atenção");
@@ -27,12 +30,6 @@ const QString kAtencao = QStringLiteral("Atenção");
 constexpr int kEspaco = 6;
 constexpr int kLarguraCampo = 220;
 constexpr int kAlturaBotao = 28;
-
-template <class W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 }  // namespace
 
@@ -56,18 +53,11 @@ FormCadastro::FormCadastro(ClientSession& session, MainFrame& frame, QWidget* pa
     form->addRow(lblAdministradora, txtAdministradora);
     form->addRow(lblDistribuidora, cboDistribuidora);
     root->addWidget(fraSelecao);
-    auto* buttons = new QHBoxLayout;
     cmdConfirma = named(new QPushButton(QStringLiteral("F3 - &Confirma")), "cmdConfirma");
     cmdRetorna = named(new QPushButton(QStringLiteral("ESC - &Retorna")), "cmdRetorna");
+    for (QPushButton* b : {cmdConfirma, cmdRetorna}) b->setAutoDefault(false);
     // The buttons share the width under the frame evenly.
-    buttons->setSpacing(kEspaco);
-    for (QPushButton* b : {cmdConfirma, cmdRetorna}) {
-        b->setAutoDefault(false);
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        b->setMinimumHeight(kAlturaBotao);
-        buttons->addWidget(b, 1);
-    }
-    root->addLayout(buttons);
+    root->addLayout(widgets::evenButtonRow({cmdConfirma, cmdRetorna}, kAlturaBotao, kEspaco));
     connect(cmdConfirma, &QPushButton::clicked, this, [this] { cmdConfirma_Click(); });
     connect(cmdRetorna, &QPushButton::clicked, this, [this] { reject(); });
     KeyPreview::install(*this, [this](int key) { return Form_KeyDown(key); });

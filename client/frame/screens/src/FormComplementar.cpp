@@ -19,9 +19,12 @@
 #include "vtx/client/screens/Guarded.h"
 #include "vtx/client/screens/KeyPreview.h"
 #include "vtx/client/widgets/FormHelpers.h"
+#include "vtx/client/widgets/FormLayout.h"
 
 namespace vtx::client {
 namespace {
+
+using widgets::named;
 
 const QString kSection = QStringLiteral("FormComplementar");
 // Two spellings, as each command has it.
@@ -35,12 +38,6 @@ constexpr int kEspaco = 8;
 constexpr int kColunas = 3;
 constexpr int kLarguraBotao = 150;
 constexpr int kAlturaBotao = 30;
-
-template <class W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QPushButton* button(const char* name, const char* caption) {
     auto* b = named(new QPushButton(QString::fromUtf8(caption)), name);

@@ -15,9 +15,12 @@
 #include "vtx/client/screens/FormInicial.h"
 #include "vtx/client/screens/KeyPreview.h"
 #include "vtx/client/widgets/FormHelpers.h"
+#include "vtx/client/widgets/FormLayout.h"
 
 namespace vtx::client {
 namespace {
+
+using widgets::named;
 
 // Spacing of the screen (pixels): its margin, the gap between controls.
 constexpr int kMargem = 10;
@@ -29,12 +32,6 @@ constexpr int kLarguraCodigo = 120;
 // The buttons: three to a row across the screen, a little taller than text.
 constexpr int kLarguraBotao = 150;
 constexpr int kAlturaBotao = 30;
-
-template <class W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 }  // namespace
 

@@ -1,0 +1,27 @@
+// Building the client's forms: controls named as the code-behind refers to
+// them, and rows of buttons that share the width evenly.
+//
+// Thread-safety: the client's user-interface thread only.
+#pragma once
+
+#include <QString>
+#include <initializer_list>
+
+class QHBoxLayout;
+class QPushButton;
+
+namespace vtx::client::widgets {
+
+// Gives the widget its object name (the control name of the form) and
+// returns it, so a control is made and named in one expression.
+template <class W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// A row holding `buttons`, each as wide as the others and `height` pixels
+// high, `spacing` pixels apart.
+QHBoxLayout* evenButtonRow(std::initializer_list<QPushButton*> buttons, int height, int spacing);
+
+}  // namespace vtx::client::widgets
