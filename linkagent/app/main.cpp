@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
     StopSignals signals;  // before any thread starts
     std::atomic<bool> ending{false};
     ConsoleOutput output;
-    AgentParts parts(output, loadStartupSettings());
-    LinkAgentProgram program(parts.programParts(), signals, ending);
+    const StartupSettings startup = loadStartupSettings();
+    AgentParts parts(output, startup);
+    LinkAgentProgram program(parts.programParts(), startup, signals, ending);
     return program.run(std::vector<std::string>(argv + 1, argv + argc));
 }

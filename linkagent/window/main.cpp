@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
             Qt::QueuedConnection);
     };
     ConsoleOutput output;
-    AgentParts parts(output, loadStartupSettings(), &window, hooks);
+    const StartupSettings startup = loadStartupSettings();
+    AgentParts parts(output, startup, &window, hooks);
     agent = &parts;
     ProgramParts programParts = parts.programParts();
     programParts.openWindow = {};  // this is the window
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
     };
 
     std::atomic<bool> ending{false};
-    LinkAgentProgram program(std::move(programParts), signals, ending);
+    LinkAgentProgram program(std::move(programParts), startup, signals, ending);
     std::vector<std::string> arguments(argv + 1, argv + argc);
     int status = 0;
     window.show();

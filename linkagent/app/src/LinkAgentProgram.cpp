@@ -44,7 +44,6 @@ int LinkAgentProgram::run(std::vector<std::string> arguments) {
     }
     vtx::platform::NamedMutex instance(kInstanceMutex);
     if (!instance.tryLock()) return kExitOtherInstance;
-    const StartupSettings settings = loadStartupSettings();
     if (parts_.startupCheck) {
         if (std::optional<std::string> stop = parts_.startupCheck()) {
             alert(*stop);
@@ -56,7 +55,7 @@ int LinkAgentProgram::run(std::vector<std::string> arguments) {
         hangUp();
         return kExitOk;
     }
-    return runResident(settings);
+    return runResident();
 }
 
 int LinkAgentProgram::runLogonCommand() {
@@ -68,14 +67,14 @@ int LinkAgentProgram::runLogonCommand() {
     return kExitOk;
 }
 
-int LinkAgentProgram::runResident(const StartupSettings& settings) {
-    ListenSettingsResult listen = readListenSettings(settings.coreIni);
+int LinkAgentProgram::runResident() {
+    ListenSettingsResult listen = readListenSettings(settings_.coreIni);
     if (!listen.settings) {
         alert(listen.error);
         return kExitSettings;
     }
     // On a permanent link the operators are logged on at once.
-    if (!settings.dialUp && parts_.logon.start) parts_.logon.start();
+    if (!settings_.dialUp && parts_.logon.start) parts_.logon.start();
 
     const RelayServices services{parts_.logger, parts_.guard, parts_.status, parts_.exchange,
                                  parts_.logon.start};

@@ -73,8 +73,14 @@ public:
     static constexpr int kExitDialUp = 4;
     static constexpr const char* kInstanceMutex = "__a___hMutexVeficaAntDialUp__a___";
 
-    LinkAgentProgram(ProgramParts parts, StopSignals& signals, std::atomic<bool>& ending)
-        : parts_(std::move(parts)), signals_(signals), ending_(ending) {}
+    // `settings`: the start-up settings, read once by the caller (the parts
+    // were built from the same ones).
+    LinkAgentProgram(ProgramParts parts, StartupSettings settings, StopSignals& signals,
+                     std::atomic<bool>& ending)
+        : parts_(std::move(parts)),
+          settings_(std::move(settings)),
+          signals_(signals),
+          ending_(ending) {}
 
     // `arguments` without the program name: none, "LOGIN" (any case) or
     // anything else (hang up and end); a leading "--window" asks for the
@@ -83,7 +89,7 @@ public:
     int run(std::vector<std::string> arguments);
 
 private:
-    int runResident(const StartupSettings& settings);
+    int runResident();
     int runLogonCommand();
     // A message box's text: standard error and the log.
     void alert(const std::string& text);
@@ -92,6 +98,7 @@ private:
     void notifyEnding();
 
     ProgramParts parts_;
+    const StartupSettings settings_;
     StopSignals& signals_;
     std::atomic<bool>& ending_;
 };
