@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <cstring>
 
@@ -27,14 +26,8 @@ namespace {
 
 // Route records hold ports of four digits: hosts get free ports below 10000.
 std::vector<vtx::hostsim::HostSimPort> withLowPorts(std::vector<vtx::hostsim::HostSimPort> ports) {
-    static int next = 5100 + (::getpid() % 400) * 10;
-    for (auto& p : ports) {
-        for (int tries = 0; p.port == 0 && tries < 4000; ++tries) {
-            int candidate = next;
-            next = next >= 9899 ? 5100 : next + 1;
-            if (candidate % 1000 != 0 && vtx::hostsim::loopbackPortIsFree(candidate)) p.port = candidate;
-        }
-    }
+    for (auto& p : ports)
+        if (p.port == 0) p.port = vtx::hostsim::freeFourDigitPort();
     return ports;
 }
 

@@ -53,11 +53,7 @@ protected:
     static vtx::hostsim::HostSimPort port() {
         vtx::hostsim::HostSimPort p;
         p.section = "host";
-        for (int candidate = 6200 + (::getpid() % 300) * 10; candidate < 9900; ++candidate)
-            if (vtx::hostsim::loopbackPortIsFree(candidate)) {
-                p.port = candidate;
-                break;
-            }
+        p.port = vtx::hostsim::freeFourDigitPort();
         return p;
     }
 

@@ -4,7 +4,6 @@
 // newer, and a host that answers badly or drops the line stops only its
 // own operator.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <memory>
@@ -23,17 +22,6 @@ using namespace std::chrono_literals;
 using hostsim::HostSimPort;
 
 const char* kTable = "TABELA DE TESTE";
-
-// Route records hold four-digit ports.
-int freeLowPort() {
-    static int next = 6100 + (::getpid() % 300) * 10;
-    for (int tries = 0; tries < 4000; ++tries) {
-        const int candidate = next;
-        next = next >= 9899 ? 6100 : next + 1;
-        if (candidate % 1000 != 0 && hostsim::loopbackPortIsFree(candidate)) return candidate;
-    }
-    return 0;
-}
 
 class LogonHostTest : public ::testing::Test {
 protected:
@@ -54,10 +42,10 @@ protected:
         for (int attempt = 0; attempt < 3; ++attempt) {
             HostSimPort a;
             a.section = "OPA";
-            a.port = freeLowPort();
+            a.port = hostsim::freeFourDigitPort();
             HostSimPort b;
             b.section = "hostB";
-            b.port = freeLowPort();
+            b.port = hostsim::freeFourDigitPort();
             b.logonOperator = "OPB";
             host_ = std::make_unique<hostsim::HostSimProcess>(station_.root().native("hostsim"),
                                                               std::vector<HostSimPort>{a, b});

@@ -17,6 +17,8 @@
 #include <sstream>
 #include <thread>
 
+#include <atomic>
+
 #include "Frames.h"
 
 #ifndef VTX_BIN_DIR
@@ -35,6 +37,16 @@ bool loopbackPortIsFree(int port) {
     bool free = ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
     ::close(s);
     return free;
+}
+
+int freeFourDigitPort() {
+    constexpr int kFirst = 5100, kSpan = 9899 - kFirst + 1;
+    static std::atomic<int> step{(::getpid() % 400) * 10};
+    for (int tries = 0; tries < kSpan; ++tries) {
+        const int candidate = kFirst + step.fetch_add(1) % kSpan;
+        if (candidate % 1000 != 0 && loopbackPortIsFree(candidate)) return candidate;
+    }
+    return 0;
 }
 namespace {
 

@@ -46,6 +46,14 @@ struct HostSimRecord {
 // True when a TCP socket can be bound to 127.0.0.1:port right now.
 bool loopbackPortIsFree(int port);
 
+// A loopback port of four digits that is free now (route records hold four
+// digits), never one ending in "000" (those give the shift cipher key 0,
+// which tests ask for on purpose). Successive calls move on through 5100 to
+// 9899 from a start that depends on the process, so ports handed out
+// together differ and test programs running side by side seldom meet.
+// 0 when none is free.
+int freeFourDigitPort();
+
 class HostSimProcess {
 public:
     HostSimProcess(std::string folder, const std::vector<HostSimPort>& ports);

@@ -3,7 +3,6 @@
 // pending-transactions file, then one is confirmed and the other annulled
 // from the screen; the host's records show both outcomes.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "HostSimProcess.h"
 #include "Station.h"
@@ -31,11 +30,7 @@ protected:
     void SetUp() override {
         vtx::hostsim::HostSimPort port;
         port.section = "host";
-        for (int candidate = 6500 + (::getpid() % 300) * 10; candidate < 9900; ++candidate)
-            if (vtx::hostsim::loopbackPortIsFree(candidate)) {
-                port.port = candidate;
-                break;
-            }
+        port.port = vtx::hostsim::freeFourDigitPort();
         host_ = std::make_unique<vtx::hostsim::HostSimProcess>(
             station_.root().native("hostsim"), std::vector<vtx::hostsim::HostSimPort>{port});
         station_.root().writeFile("hostsim/.keep", "");

@@ -2,7 +2,6 @@
 // communication library: an accepted pre-authorisation and sale leave the
 // screen neutral with the host's NSU kept; a refused card shows the host's
 // message.
-#include <unistd.h>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -20,11 +19,7 @@ protected:
     void SetUp() override {
         vtx::hostsim::HostSimPort port;
         port.section = "host";
-        for (int candidate = 6500 + (::getpid() % 300) * 10; candidate < 9900; ++candidate)
-            if (vtx::hostsim::loopbackPortIsFree(candidate)) {
-                port.port = candidate;
-                break;
-            }
+        port.port = vtx::hostsim::freeFourDigitPort();
         station_.root().writeFile("hostsim/.keep", "");
         host_ = std::make_unique<vtx::hostsim::HostSimProcess>(station_.root().native("hostsim"),
                                                                std::vector{port});
