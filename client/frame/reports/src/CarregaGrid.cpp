@@ -82,8 +82,8 @@ bool CarregaGrid(const QString& pattern, GridModel& grid, QString& subtitle,
         return false;
     }
     const QByteArray bytes = file.readAll();
-    fillGrid(reportItems(fromCp1252(std::string_view(bytes.constData(), bytes.size()))), grid,
-             subtitle);
+    const std::string_view text(bytes.constData(), static_cast<size_t>(bytes.size()));
+    fillGrid(reportItems(text), grid, subtitle);
     // The row after the last one read is always blank: drop it.
     if (grid.maxRows() > 0) grid.setMaxRows(grid.maxRows() - 1);
     if (grid.maxRows() == 0) {

@@ -1,18 +1,26 @@
 #include "ReportItems.h"
 
-#include <QRegularExpression>
+#include <string>
+
+#include "vtx/client/frame/DelimitedItems.h"
 
 namespace vtx::client::reports {
 
-QStringList reportItems(const QString& text) {
-    static const QRegularExpression kLineEnd(QStringLiteral("\r\n|\r|\n"));
-    QStringList items;
-    for (const QString& line : text.split(kLineEnd)) {
-        // A blank line would otherwise read as an empty item and end a row.
-        if (line.trimmed().isEmpty()) continue;
-        items += line.split(u',');
+QStringList reportItems(std::string_view bytes) {
+    std::string kept;
+    kept.reserve(bytes.size());
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) end = bytes.size();
+        const std::string_view line = bytes.substr(start, end - start);
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            kept.append(line);
+            kept.push_back('\n');
+        }
+        start = end + 1;
     }
-    return items;
+    return splitItems(kept);
 }
 
 }  // namespace vtx::client::reports
