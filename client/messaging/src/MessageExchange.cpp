@@ -41,6 +41,7 @@ QString GetCampo(ClientSession& session, const QString& key) {
 
 int ProcessaMsg(ClientSession& session) {
     session.qtdLinhasRecibo = 0;
+    session.resultadoTroca = kLibraryUnavailable;
     const QString message = session.settings.MsgIso ? session.mensagem.MontaMensagemIso()
                                                      : session.mensagem.MontaMensagemTexto();
     session.RetornoMensagem = message;
@@ -60,6 +61,7 @@ int ProcessaMsg(ClientSession& session) {
     }
     session.settings.NomeAdministradora = admin;
     session.RetornoMensagem = *result >= 0 ? exchange : connectionErrorText(*result);
+    session.resultadoTroca = *result;
     return *result;
 }
 

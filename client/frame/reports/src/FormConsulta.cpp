@@ -14,19 +14,11 @@ namespace {
 
 const QString kTitle = QStringLiteral("Atenção");
 
-// False when the last exchange never reached the host: nothing was sent, or
-// the answer buffer holds the connection fault's text instead of an answer.
-bool hostAnswered(const ClientSession& session) {
-    const QString& answer = session.RetornoMensagem;
-    const QString connectionFault = connectionErrorText(-202).chopped(4);
-    return !answer.isEmpty() && answer != kTextoModuloCli && answer != kTextoSemInternet &&
-           answer != kTextoServidorFora && !answer.startsWith(connectionFault);
-}
-
 // The host's own verdict: a status of 40 or more refuses, also in a
 // confirmation answer, which the exchange accepts whatever its status.
 bool hostAccepted(ClientSession& session) {
-    if (!hostAnswered(session)) return false;
+    // Nothing sent, or no answer from the host.
+    if (session.resultadoTroca < 0 || session.RetornoMensagem.isEmpty()) return false;
     const QString status = GetCampo(session, QStringLiteral("009-000"));
     return status.isEmpty() || leadingNumber(status) < 40;
 }
@@ -85,6 +77,7 @@ void FormConsulta::processa(QPushButton* button, bool (*envia)(ClientSession&),
     QApplication::setOverrideCursor(Qt::WaitCursor);
     CarregaDadosNSU();
     session_.tipoTransacao = QStringLiteral("TRANSACOESPENDENTES");
+    session_.resultadoTroca = kLibraryUnavailable;  // until a message goes out
     // The builders count a reversal that could not be sent, and a refused
     // confirmation, as done; the operator is told only what the host accepted.
     const bool ok = envia(session_) && hostAccepted(session_);

@@ -109,6 +109,10 @@ public:
 
     Mensagem mensagem;         // the message under construction
     QString RetornoMensagem;   // the last answer, or the error text of the last exchange
+    // The library's result for the last message sent (ProcessaMsg): 0 or more
+    // when the host answered, negative when the exchange failed or nothing
+    // was sent.
+    int resultadoTroca = -1;
     int qtdLinhasRecibo = 0;   // receipt lines of the last answer (ISO record offset)
 
     ProductLists produtos;
