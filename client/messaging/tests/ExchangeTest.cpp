@@ -1,9 +1,9 @@
 // Sending the message under construction and judging the answer.
 #include <gtest/gtest.h>
 
-#include "MessagingFixture.h"
-#include "vtx/client/messaging/MessageExchange.h"
-#include "vtx/client/messaging/ReceiptLines.h"
+#include "messaging/MessageExchange.h"
+#include "messaging/ReceiptLines.h"
+#include "messaging/tests/MessagingFixture.h"
 
 using namespace vtx::client;
 using vtx::client::test::MessagingFixture;
