@@ -2,7 +2,7 @@
 #include <string>
 
 #include "messaging/PriceSystem.h"
-#include "prxlib32.h"
+#include "messaging/prxlib32.h"
 #include "vtx/platform/Cp1252.h"
 #include "vtx/platform/SharedLibrary.h"
 

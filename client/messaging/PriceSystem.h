@@ -1,5 +1,5 @@
 // The external price system of the shop (library PrxLib32, interface in
-// tools/pricesim/include/prxlib32.h), and the two look-ups the client makes
+// messaging/prxlib32.h), and the two look-ups the client makes
 // through it: by category (`ProcessaPreco`) and by bar code (the pre-sale
 // screen), each as one logon, look-up, logoff.
 //

@@ -2,7 +2,9 @@
  * PrxLib32 — the interface the client expects of the external price system's
  * library (the shop's price server client). The external system itself is
  * outside this product; this header is the contract a library for this
- * platform implements. tools/pricesim builds a stand-in for tests and the demo.
+ * platform implements. The client owns it (LoadedPriceSystem binds these
+ * functions by name); tools/pricesim builds a stand-in on it for tests and the
+ * demo.
  *
  * Texts are Windows-1252 bytes. Record fields are fixed width, blank-padded,
  * without terminators. Every function returns 0 on success.
