@@ -18,13 +18,19 @@ int hexValue(QChar c) {
 
 }  // namespace
 
-QString shapeBitData(const QString& data, QStringView format, QChar type) {
+qsizetype bitCapacity(QStringView format) {
+    if (format == u"2L") return 99;
+    if (format == u"3L") return 999;
+    return leadingNumber(format);
+}
+
+std::optional<QString> shapeBitData(const QString& data, QStringView format, QChar type) {
+    if (data.size() > bitCapacity(format)) return std::nullopt;
     if (format == u"2L" || format == u"3L") {
         const int width = format == u"2L" ? 2 : 3;
         return QStringLiteral("%1").arg(data.size(), width, 10, QChar(u'0')) + data;
     }
     const qsizetype width = leadingNumber(format);
-    if (data.size() >= width) return data;
     return type == u'A' ? data.leftJustified(width, u' ') : data.rightJustified(width, u'0');
 }
 

@@ -71,7 +71,7 @@ QString Mensagem::MontaMensagemTexto() const {
     return text;
 }
 
-QString Mensagem::MontaMensagemIso() const {
+IsoForm Mensagem::MontaMensagemIso() const {
     if (count_ == 0) return {};
     // Slot 0 is the message type; every other field adds its value to the
     // data of its bit, in the order the fields were added.
@@ -84,10 +84,20 @@ QString Mensagem::MontaMensagemIso() const {
     IsoBitmap bits;
     QString body;
     for (auto it = data.cbegin(); it != data.cend(); ++it) {
+        const QString format = FormatoDoBit(it.key());
+        const std::optional<QString> shaped = shapeBitData(it.value(), format, TipoDoBit(it.key()));
+        if (!shaped) {
+            return {{},
+                    Fault{QStringLiteral("MontaMensagemIso"),
+                          QStringLiteral("6 - Overflow: bit %1 com %2 caracteres, cabem %3")
+                              .arg(it.key())
+                              .arg(it.value().size())
+                              .arg(bitCapacity(format))}};
+        }
         bits[it.key() - 1] = true;
-        body += shapeBitData(it.value(), FormatoDoBit(it.key()), TipoDoBit(it.key()));
+        body += *shaped;
     }
-    return slots_[0]->conteudo() + encodeHexBitmap(bits) + body;
+    return {slots_[0]->conteudo() + encodeHexBitmap(bits) + body, std::nullopt};
 }
 
 qint16 Mensagem::BitDoCampo(QStringView key) const {

@@ -23,6 +23,12 @@
 
 namespace vtx::client {
 
+// The ISO 8583 form of a message, or the fault that kept it from having one.
+struct IsoForm {
+    QString text;                // empty when `fault` is set
+    std::optional<Fault> fault;  // {"MontaMensagemIso", "6 - Overflow: ..."}
+};
+
 class Mensagem {
 public:
     static constexpr int kMaxCampos = 2000;
@@ -58,8 +64,12 @@ public:
     // The ISO 8583 form: the value of slot 0 (message type), 16 hexadecimal
     // bitmap digits, then the data of the present bits in ascending order.
     // Fields whose group has no bit are not sent. Empty when the message
-    // holds no field. Only the hexadecimal bitmap is built.
-    QString MontaMensagemIso() const;
+    // holds no field. Only the hexadecimal bitmap is built. A bit whose data
+    // is longer than the bit carries (its fixed width, or 99 / 999 characters
+    // behind a 2- or 3-digit length) gives no text but the fault
+    // {"MontaMensagemIso", "6 - Overflow: bit 42 com 18 caracteres, cabem 15"}
+    // for the caller to report: no reader could split such a message.
+    IsoForm MontaMensagemIso() const;
 
     // The ISO bit of the key's group, 0 when the group has no bit.
     qint16 BitDoCampo(QStringView key) const;

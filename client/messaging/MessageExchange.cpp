@@ -1,5 +1,7 @@
 #include "messaging/MessageExchange.h"
 
+#include <utility>
+
 #include "field/GetCampo.h"
 #include "field/LeadingNumber.h"
 
@@ -42,8 +44,20 @@ QString GetCampo(ClientSession& session, const QString& key) {
 int ProcessaMsg(ClientSession& session) {
     session.qtdLinhasRecibo = 0;
     session.resultadoTroca = kLibraryUnavailable;
-    const QString message = session.settings.MsgIso ? session.mensagem.MontaMensagemIso()
-                                                     : session.mensagem.MontaMensagemTexto();
+    QString message;
+    if (!session.settings.MsgIso) {
+        message = session.mensagem.MontaMensagemTexto();
+    } else {
+        IsoForm iso = session.mensagem.MontaMensagemIso();
+        if (iso.fault) {
+            // A value that does not fit its bit: the host could not split the
+            // message, so it is not sent.
+            session.reporter.TrataErro(iso.fault->procedure, iso.fault->text);
+            session.RetornoMensagem = iso.fault->text;
+            return kLibraryUnavailable;
+        }
+        message = std::move(iso.text);
+    }
     session.RetornoMensagem = message;
     if (message.size() > kLargestMessage) {
         // Too long for the 4-digit length of the exchange buffer: not sent.

@@ -28,9 +28,11 @@ QString connectionErrorText(int result);
 
 // Sends the message under construction (ISO form when the settings say so).
 // 0 or more: the answer is in RetornoMensagem. Negative: RetornoMensagem holds
-// the text to show. kLibraryUnavailable: reported already under
-// "ProcessaMsg" ("158 - Impossivel acessar Módulo VX32_Cli.dll"), nothing sent;
-// RetornoMensagem holds the same text.
+// the text to show. kLibraryUnavailable: reported already, nothing sent, and
+// RetornoMensagem holds the same text: under "ProcessaMsg" ("158 - Impossivel
+// acessar Módulo VX32_Cli.dll") when the library cannot be reached or the
+// message is longer than kLargestMessage; under "MontaMensagemIso" when a value
+// does not fit its ISO bit.
 int ProcessaMsg(ClientSession& session);
 
 // True when the last answer accepts the transaction; shows the operator

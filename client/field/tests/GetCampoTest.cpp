@@ -52,7 +52,7 @@ TEST(GetCampoIso, ReadsBackWhatTheMessageWrote) {
     m.AdicionaCampo("009-000", "00");
     m.AdicionaCampo("030-000", "APROVADA");
     m.AdicionaCampo("001-000", "1111");
-    const QString answer = answerBuffer(m.MontaMensagemIso());
+    const QString answer = answerBuffer(m.MontaMensagemIso().text);
     int lines = 7;
     EXPECT_EQ(GetCampo(answer, u"009-000", true, lines).value, "00");
     EXPECT_EQ(GetCampo(answer, u"030-000", true, lines).value, "APROVADA");

@@ -56,7 +56,7 @@ TEST(MensagemIso, TypeBitmapAndShapedBits) {
     m.AdicionaCampo("011-000", "800300");
     m.AdicionaCampo("040-000", "T1");
     m.AdicionaCampo("013-000", "123456");  // no bit: not sent
-    EXPECT_EQ(m.MontaMensagemIso(),
+    EXPECT_EQ(m.MontaMensagemIso().text,
               "0200"
               "2000000100000000"
               "800300"
@@ -68,45 +68,92 @@ TEST(MensagemIso, FillsShortFixedBitsByType) {
     m.AdicionaCampo("000-000", "0200");
     m.AdicionaCampo("001-000", "1111");  // bit 11, fixed 6 N
     m.AdicionaCampo("009-000", "7");     // bit 39, fixed 2 A
-    EXPECT_EQ(m.MontaMensagemIso(),
+    EXPECT_EQ(m.MontaMensagemIso().text,
               "0200"
               "0020000002000000"
               "001111"
               "7 ");
-
-    m.AdicionaCampo("000-000", "0200");
-    m.AdicionaCampo("011-000", "8003001");  // longer than fixed 6: sent whole
-    EXPECT_EQ(m.MontaMensagemIso(),
-              "0200"
-              "2000000000000000"
-              "8003001");
 }
 
 TEST(MensagemIso, SharedBitConcatenatesInOrderAddedWithItsLength) {
     Mensagem m;
     m.AdicionaCampo("000-000", "0100");
     m.AdicionaCampo("902-000", "0000000000001");
-    m.AdicionaCampo("040-000", QString(100, 'N'));  // LLVAR above 99
+    m.AdicionaCampo("040-000", QString(99, 'N'));  // the longest LLVAR
     m.AdicionaCampo("906-000", "A");
     m.AdicionaCampo("902-001", "0000000000002");
     // The flags of the pre-sale never strip characters from bit 63.
     m.setBit63Flags(true, false);
-    EXPECT_EQ(m.MontaMensagemIso(),
+    EXPECT_EQ(m.MontaMensagemIso().text,
               "0100"
               "0000000100000002"
-              "100" +
-                  QString(100, 'N') +
+              "99" +
+                  QString(99, 'N') +
                   "027"
                   "0000000000001"
                   "A"
                   "0000000000002");
 }
 
+// A value longer than its bit carries would shift every later bit for the
+// reader: the message has no ISO form, only the fault, and its text form is
+// unchanged.
+TEST(MensagemIso, ValueLongerThanItsBitIsAFault) {
+    const struct {
+        const char* key;
+        QString value;
+        const char* fault;
+    } cases[] = {
+        {"942-000", QString(18, 'E'), "6 - Overflow: bit 42 com 18 caracteres, cabem 15"},
+        {"012-000", QString(13, '1'), "6 - Overflow: bit 37 com 13 caracteres, cabem 12"},
+        {"040-000", QString(100, 'N'), "6 - Overflow: bit 32 com 100 caracteres, cabem 99"},
+        {"953-000", QString(2986, '4'), "6 - Overflow: bit 55 com 2986 caracteres, cabem 999"},
+    };
+    for (const auto& c : cases) {
+        Mensagem m;
+        m.AdicionaCampo("000-000", "0100");
+        m.AdicionaCampo(c.key, c.value);
+        m.AdicionaCampo("011-000", "800000");  // a later bit
+        const IsoForm iso = m.MontaMensagemIso();
+        EXPECT_EQ(iso.text, "") << c.key;
+        ASSERT_TRUE(iso.fault) << c.key;
+        EXPECT_EQ(iso.fault->procedure, "MontaMensagemIso");
+        EXPECT_EQ(iso.fault->text, QString(c.fault));
+        EXPECT_TRUE(m.MontaMensagemTexto().contains(QString(c.key) + "=" + c.value + ";"));
+    }
+
+    // The fields sharing bit 63 are measured together.
+    Mensagem m;
+    m.AdicionaCampo("000-000", "0100");
+    m.AdicionaCampo("902-000", QString(500, '1'));
+    m.AdicionaCampo("902-001", QString(500, '2'));
+    ASSERT_TRUE(m.MontaMensagemIso().fault);
+    EXPECT_EQ(m.MontaMensagemIso().fault->text,
+              "6 - Overflow: bit 63 com 1000 caracteres, cabem 999");
+}
+
+TEST(MensagemIso, ValueThatFillsItsBitExactlyIsSent) {
+    Mensagem m;
+    m.AdicionaCampo("000-000", "0100");
+    m.AdicionaCampo("012-000", "123456789012");     // bit 37, 12
+    m.AdicionaCampo("942-000", "ESTABELECIMENTO");  // bit 42, 15
+    m.AdicionaCampo("953-000", QString(999, '4'));  // bit 55, LLLVAR
+    const IsoForm iso = m.MontaMensagemIso();
+    EXPECT_FALSE(iso.fault);
+    EXPECT_EQ(iso.text,
+              "0100"
+              "0000000008400200"
+              "123456789012"
+              "ESTABELECIMENTO"
+              "999" +
+                  QString(999, '4'));
+}
+
 TEST(MensagemIso, EmptyMessageIsEmptyText) {
     Mensagem m;
-    EXPECT_EQ(m.MontaMensagemIso(), "");
+    EXPECT_EQ(m.MontaMensagemIso().text, "");
     m.AdicionaCampo("000-000", "0800");
-    EXPECT_EQ(m.MontaMensagemIso(),
+    EXPECT_EQ(m.MontaMensagemIso().text,
               "0800"
               "0000000000000000");
 }
