@@ -9,7 +9,8 @@
 // removal, finishInterruptedReplacement() completes it at the next look-up,
 // so one valid copy is left and it is the newer one. Temporary files left by
 // a process that died are removed there too. When the old and the new name
-// are equal the rename replaces the file at once.
+// are equal the rename replaces the file at once. The file holds the manager
+// passwords: mode 0600 at most (platform/AtomicFile.h).
 //
 // Thread-safety: the client's single thread; one client runs per station.
 #pragma once

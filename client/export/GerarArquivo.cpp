@@ -2,12 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
 #include <optional>
 
 #include "export/LocalDecimal.h"
 #include "export/TrcRecords.h"
 #include "field/LeadingNumber.h"
+#include "vtx/platform/AtomicFile.h"
 #include "vtx/platform/Cp1252.h"
 #include "vtx/platform/Paths.h"
 
@@ -104,17 +105,21 @@ std::optional<Failure> convert(const ExportSale& sale, const ExportFormat& forma
     return std::nullopt;
 }
 
-std::optional<Failure> writeReplacing(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return QFileInfo(path).absoluteDir().exists() ? kFileAccessError : kPathNotFound;
+// The sale's identification and amounts, for the shop's point-of-sale
+// program: the installation's user and group, never others.
+std::optional<Failure> writeReplacing(const std::string& path, const std::string& bytes) {
+    const int error = platform::replaceFile(path, bytes, {.mode = platform::kGroupReadFileMode});
+    switch (error) {
+        case 0:
+            return std::nullopt;
+        case ENOSPC:
+        case EDQUOT:
+        case EIO:
+            return kDeviceIoError;
+        default:
+            return QFileInfo(QString::fromStdString(path)).absoluteDir().exists() ? kFileAccessError
+                                                                                  : kPathNotFound;
     }
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return kDeviceIoError;
-    }
-    if (!file.commit()) return kDeviceIoError;
-    return std::nullopt;
 }
 
 }  // namespace
@@ -123,8 +128,7 @@ ExportResult GerarArquivo(const QString& path, const ExportSale& sale, const Exp
     TrcContent content;
     if (auto fault = convert(sale, format, content)) return failed(*fault);
     const std::string bytes = platform::utf8ToCp1252(trcText(content, format).toStdString());
-    const QString nativePath = QString::fromStdString(platform::resolve(path.toStdString()));
-    if (auto fault = writeReplacing(nativePath, QByteArray::fromStdString(bytes))) {
+    if (auto fault = writeReplacing(platform::resolve(path.toStdString()), bytes)) {
         return failed(*fault);
     }
     return {true, {}};

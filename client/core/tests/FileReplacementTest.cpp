@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include "core/CheckSum.h"
 #include "core/ManagerPasswords.h"
 #include "core/testing/ManagerStation.h"
+#include "ScopedUmask.h"
 
 namespace vtx::client {
 namespace {
@@ -53,6 +55,22 @@ TEST_F(FileReplacementTest, WritesUnderTheNewChecksumNameAndRemovesTheOldFile) {
     EXPECT_TRUE(dialogs_.messages().empty());
 }
 
+TEST_F(FileReplacementTest, ThePasswordFileIsTheInstallationUsersOnlyWhateverTheUmask) {
+    const std::string old = writeChecksummed("UP.S", "OLD LINE\r\n");
+    ::chmod(root_.native("C/Vantrix/" + old).c_str(), 0666);
+    test::ScopedUmask wide(0);
+    const QString path = QStringLiteral("C:\\VANTRIX\\") + QString::fromStdString(old);
+    ASSERT_TRUE(SobreEscreveArquivo(path, QStringLiteral("NOVA LINHA"), session_.reporter));
+    const std::string fresh = testing::checksummedName("UP.S", "NOVA LINHA");
+    EXPECT_EQ(test::permissionsOf(root_.native("C/Vantrix/" + fresh)), 0600);
+
+    // Rewritten under the same name, a file made too open is closed up.
+    ::chmod(root_.native("C/Vantrix/" + fresh).c_str(), 0644);
+    const QString again = QStringLiteral("C:\\VANTRIX\\") + QString::fromStdString(fresh);
+    ASSERT_TRUE(SobreEscreveArquivo(again, QStringLiteral("NOVA LINHA"), session_.reporter));
+    EXPECT_EQ(test::permissionsOf(root_.native("C/Vantrix/" + fresh)), 0600);
+}
+
 TEST_F(FileReplacementTest, AnInterruptedSwapIsCompletedAtTheNextLookUp) {
     const std::string old = writePasswords({"1111"});
     const std::string line = passwordLine({"2222"});
@@ -60,7 +78,7 @@ TEST_F(FileReplacementTest, AnInterruptedSwapIsCompletedAtTheNextLookUp) {
     ASSERT_NE(old, fresh);
     // The state of a writer killed after its rename: both files, the intent.
     root_.writeFile("C/Vantrix/.UP.S~replace", old + "\n" + fresh + "\n");
-    root_.writeFile("C/Vantrix/." + fresh + ".999999999.tmp", "partial");
+    root_.writeFile("C/Vantrix/." + fresh + ".999999999.0.tmp", "partial");
     EXPECT_EQ(storedPassword("MNG1"), QStringLiteral("2222"));
     EXPECT_EQ(filesLike("UP.S??"), std::vector<std::string>{fresh});
     EXPECT_TRUE(filesLike(".*").empty());

@@ -1,10 +1,12 @@
 // The point-of-sale export file, compared byte for byte.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <filesystem>
 #include <string>
 
+#include "ScopedUmask.h"
 #include "TestRoot.h"
 #include "export/GerarArquivo.h"
 
@@ -166,6 +168,18 @@ TEST_F(GerarArquivoTest, ReplacesAnExistingFileWhole) {
     EXPECT_EQ(QDir(QString::fromStdString(root_.native("C/Vantrix/Export")))
                   .entryList(QDir::Files | QDir::Hidden),
               QStringList{"123456789.TRC"});
+}
+
+// The file is for the shop's point-of-sale program: its user and group may
+// read it, nobody else, whatever the umask.
+TEST_F(GerarArquivoTest, TheFileIsNeverReadableByOtherUsers) {
+    test::ScopedUmask wide(0);
+    ASSERT_TRUE(GerarArquivo(path_, onePresale()).ok);
+    const std::string file = root_.native("C/Vantrix/Export/123456789.TRC");
+    EXPECT_EQ(test::permissionsOf(file), 0640);
+    ::chmod(file.c_str(), 0666);
+    ASSERT_TRUE(GerarArquivo(path_, onePresale()).ok);
+    EXPECT_EQ(test::permissionsOf(file), 0640);
 }
 
 TEST_F(GerarArquivoTest, FailuresWriteNothingAndLeaveTheOldFile) {
