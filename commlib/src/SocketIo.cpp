@@ -16,6 +16,7 @@
 #include "ThreadState.h"
 #include "vtx/platform/HostAddress.h"
 #include "vtx/platform/SocketError.h"
+#include "vtx/platform/SocketPoll.h"
 #include "vtx/platform/TickCount.h"
 #include "vx32_cli.h"
 
@@ -25,25 +26,6 @@ namespace {
 using namespace vtx::platform;
 
 constexpr int kConnectRetryMs = 500;
-
-// poll() with EINTR retried within the same deadline.
-int pollOne(int sock, short events, int ms) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-        pollfd p{sock, events, 0};
-        int left = static_cast<int>(
-            std::max<long long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(
-                                       deadline - std::chrono::steady_clock::now())
-                                       .count()));
-        int r = ::poll(&p, 1, left);
-        if (r < 0 && errno == EINTR) continue;
-        if (r > 0 && (p.revents & POLLNVAL)) {
-            errno = EBADF;
-            return -1;
-        }
-        return r;
-    }
-}
 
 // A fresh socket under the same handle, so a failed connect can be retried.
 bool renewSocket(int sock) {
@@ -64,7 +46,7 @@ int connectOnce(int sock, const sockaddr_in& addr, int ms) {
     if (::connect(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
         err = errno;
         if (err == EINPROGRESS || err == EINTR) {
-            int r = pollOne(sock, POLLOUT, ms);
+            int r = pollFor(sock, POLLOUT, std::chrono::milliseconds(ms));
             if (r == 0) {
                 err = ETIMEDOUT;
             } else if (r < 0) {
@@ -97,14 +79,14 @@ int closeSocket(int sock) {
 }
 
 int waitWritable(int sock, int ms) {
-    int r = pollOne(sock, POLLOUT, ms);
+    int r = pollFor(sock, POLLOUT, std::chrono::milliseconds(ms));
     if (r > 0) return 1;
     setLastError(r == 0 ? kWsaEtimedout : lastWinsockError());
     return 0;
 }
 
 int waitReadable(int sock, int ms) {
-    int r = pollOne(sock, POLLIN, ms);
+    int r = pollFor(sock, POLLIN, std::chrono::milliseconds(ms));
     if (r > 0) return 1;
     if (r < 0) setLastError(errno ? lastWinsockError() : kWsaEconnreset);
     return 0;
@@ -140,7 +122,7 @@ ReceiveResult receiveExact(int sock, char* dst, size_t len, int waitMs, HeaderKi
                 setLastError(lastWinsockError());
                 break;
             }
-            int ready = pollOne(sock, POLLIN, waitMs);
+            int ready = pollFor(sock, POLLIN, std::chrono::milliseconds(waitMs));
             if (ready <= 0) {
                 setLastError(ready == 0 ? kWsaEtimedout : lastWinsockError());
                 break;

@@ -9,11 +9,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <ctime>
 #include <optional>
 
 #include "vtx/platform/HostAddress.h"
 #include "vtx/platform/SocketError.h"
+#include "vtx/platform/SocketPoll.h"
 
 namespace vtx::linkagent {
 namespace {
@@ -27,28 +27,6 @@ std::string dotted(const sockaddr_in& address, bool known) {
         ::inet_ntop(AF_INET, &address.sin_addr, text, sizeof text) == nullptr)
         return CSocket::kUnknownAddress;
     return text;
-}
-
-// poll() of one socket for `events`, bounded by `micros` and retried after a
-// signal within the same bound. >0 ready, 0 time-out, <0 error (errno set).
-int pollFor(int socket, short events, long micros) {
-    const auto deadline = CSocket::Clock::now() + std::chrono::microseconds(micros);
-    for (;;) {
-        const auto left = std::max<long long>(
-            0,
-            std::chrono::duration_cast<std::chrono::microseconds>(deadline - CSocket::Clock::now())
-                .count());
-        timespec limit{static_cast<time_t>(left / 1000000),
-                       static_cast<long>(left % 1000000) * 1000};
-        pollfd p{socket, events, 0};
-        int r = ::ppoll(&p, 1, &limit, nullptr);
-        if (r < 0 && errno == EINTR) continue;
-        if (r > 0 && (p.revents & POLLNVAL)) {
-            errno = EBADF;
-            return -1;
-        }
-        return r;
-    }
 }
 
 }  // namespace
@@ -225,13 +203,13 @@ int CSocket::Send(const char* buffer, int n, int waitSeconds) {
 }
 
 int CSocket::WaitToReceive(long microseconds) {
-    int r = pollFor(socket_, POLLIN, std::max(0L, microseconds));
+    int r = pollFor(socket_, POLLIN, std::chrono::microseconds(microseconds));
     if (r > 0) return 1;
     return r == 0 ? fail(kWsaEtimedout) : failWithErrno();
 }
 
 int CSocket::WaitToSend(int seconds) {
-    int r = pollFor(socket_, POLLOUT, std::max(0L, static_cast<long>(seconds) * 1000000L));
+    int r = pollFor(socket_, POLLOUT, std::chrono::seconds(seconds));
     if (r > 0) return 1;
     return r == 0 ? fail(0) : failWithErrno();
 }
