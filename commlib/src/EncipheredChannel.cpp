@@ -51,6 +51,7 @@ EncipheredReceive receiveEnciphered(int sock, char* dst, size_t capacity, int wa
         return out;
     }
     if (head.received < kDesHeaderSize) return out;
+    out.headerReceived = true;
     size_t len = desPayloadLength(header);
     if (len > capacity) {
         out.oversize = true;

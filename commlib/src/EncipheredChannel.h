@@ -21,9 +21,10 @@ int sendEnciphered(int sock, const char* payload, size_t len, const char serial[
                    const vx::wire::DesKey& masterKey);
 
 struct EncipheredReceive {
-    int length = 0;         // payload length, 0 when header or payload came short
-    int gatewayCode = 0;    // a gateway's negative code read in place of the header
-    bool oversize = false;  // the header announced more than `capacity` bytes
+    int length = 0;               // payload length, 0 when header or payload came short
+    int gatewayCode = 0;          // a gateway's negative code read in place of the header
+    bool headerReceived = false;  // the whole 23-byte header came in time
+    bool oversize = false;        // the header announced more than `capacity` bytes
 };
 
 // Receives one frame into `dst` (at most `capacity` bytes), deciphered.

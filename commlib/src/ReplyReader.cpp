@@ -42,8 +42,10 @@ int readEnciphered(int sock, const ReplyShape& shape, int timeoutMs, char* buffe
     EncipheredReceive r = receiveEnciphered(sock, payload.data(), payload.size(), waitMs,
                                             shape.clientGateway, threadState().masterKey);
     if (r.gatewayCode != 0) return r.gatewayCode;
+    if (!r.headerReceived) return VX_NO_SERVER;
     if (r.oversize) return VX_BAD_LENGTH;
-    if (r.length <= 0) return kShortReply;
+    // Fewer bytes than the four digits of a framed reply is a reply cut short.
+    if (r.length < 4) return kShortReply;
     return deliver(std::string_view(payload.data(), static_cast<size_t>(r.length)), shape.tpdu,
                    buffer, trace, section);
 }
