@@ -17,7 +17,7 @@ using namespace vx::wire;
 
 // Thirty seconds: the exchange's time-out, kept in the profile in milliseconds.
 constexpr int kDirectTimeoutMs = 30 * 1000;
-constexpr int kBodyWaitMs = 100 * 1000;
+constexpr int kBodyWaitMs = static_cast<int>(kReplyBodyTime.count());
 
 }  // namespace
 
@@ -43,13 +43,20 @@ int exchangeDirect(char* buffer, const char* host, int port, int cipherMode, int
     if (sendAll(sock, frame.data(), frame.size(), profile->timeoutMs) != frame.size()) return 0;
 
     char header[4];
-    ReceiveResult h = receiveExact(sock, header, 4, profile->timeoutMs);
+    // The header within the time-out and the body within the body time in
+    // all, whatever pace the host keeps.
+    ReceiveResult h =
+        receiveExact(sock, header, 4, profile->timeoutMs, HeaderKind::Body,
+                     PollClock::now() + std::chrono::milliseconds(profile->timeoutMs));
     if (h.received < 4) return 0;
     if (cipherMode == 1) shiftDecipher(header, 4, key);
     auto announced = parseAsciiLength(std::string_view(header, 4));
     if (!announced || *announced > kMaxMessage) return VX_BAD_LENGTH;
     std::string body(*announced, '\0');
-    if (receiveExact(sock, body.data(), body.size(), kBodyWaitMs).received < body.size()) return 0;
+    if (receiveExact(sock, body.data(), body.size(), kBodyWaitMs, HeaderKind::Body,
+                     PollClock::now() + kReplyBodyTime)
+            .received < body.size())
+        return 0;
     if (cipherMode == 1) shiftDecipher(body.data(), body.size(), key);
     std::memcpy(buffer, header, 4);
     std::memcpy(buffer + 4, body.data(), body.size());

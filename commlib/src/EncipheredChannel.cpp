@@ -41,11 +41,13 @@ int sendEnciphered(int sock, const char* payload, size_t len, const char serial[
 }
 
 EncipheredReceive receiveEnciphered(int sock, char* dst, size_t capacity, int waitMs,
-                                    bool gatewayHeader, const DesKey& masterKey) {
+                                    bool gatewayHeader, const DesKey& masterKey,
+                                    std::chrono::milliseconds payloadTime) {
     EncipheredReceive out;
     uint8_t header[kDesHeaderSize];
     auto head = receiveExact(sock, reinterpret_cast<char*>(header), kDesHeaderSize, waitMs,
-                             gatewayHeader ? HeaderKind::GatewayHeader : HeaderKind::Header);
+                             gatewayHeader ? HeaderKind::GatewayHeader : HeaderKind::Header,
+                             PollClock::now() + std::chrono::milliseconds(waitMs));
     if (head.gatewayCode != 0) {
         out.gatewayCode = head.gatewayCode;
         return out;
@@ -58,7 +60,8 @@ EncipheredReceive receiveEnciphered(int sock, char* dst, size_t capacity, int wa
         return out;
     }
     DesKey session = desSessionKey(masterKey, header);
-    auto body = receiveExact(sock, dst, len, waitMs);
+    auto body =
+        receiveExact(sock, dst, len, waitMs, HeaderKind::Body, PollClock::now() + payloadTime);
     if (body.received < len) return out;
     decipherDesPayload(session, reinterpret_cast<uint8_t*>(dst), len);
     setLastError(0);

@@ -4,9 +4,11 @@
 // Thread-safety: any thread; the master key is passed by the caller.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 
 #include "DesBlock.h"
+#include "SocketIo.h"
 
 namespace vx::cli {
 
@@ -27,8 +29,11 @@ struct EncipheredReceive {
     bool oversize = false;        // the header announced more than `capacity` bytes
 };
 
-// Receives one frame into `dst` (at most `capacity` bytes), deciphered.
+// Receives one frame into `dst` (at most `capacity` bytes), deciphered. Each
+// wait lasts at most `waitMs`; the header comes within `waitMs` in all, the
+// payload within `payloadTime`.
 EncipheredReceive receiveEnciphered(int sock, char* dst, size_t capacity, int waitMs,
-                                    bool gatewayHeader, const vx::wire::DesKey& masterKey);
+                                    bool gatewayHeader, const vx::wire::DesKey& masterKey,
+                                    std::chrono::milliseconds payloadTime = kReplyBodyTime);
 
 }  // namespace vx::cli

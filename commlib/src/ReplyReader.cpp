@@ -16,7 +16,6 @@ namespace {
 
 using namespace vx::wire;
 
-constexpr int kBodyWaitMs = 100 * 1000;
 constexpr size_t kFramedMax = 4 + kMaxMessage;
 constexpr int kShortReply = 4;  // what the caller sees for a reply cut short
 
@@ -38,9 +37,10 @@ int deliver(std::string_view framed, bool tpdu, char* buffer, SocketTrace& trace
 int readEnciphered(int sock, const ReplyShape& shape, int timeoutMs, char* buffer,
                    SocketTrace& trace, const std::string& section) {
     std::vector<char> payload(kFramedMax + kTpduPrefix);
-    int waitMs = shape.clientGateway ? timeoutMs * 2 : timeoutMs;
-    EncipheredReceive r = receiveEnciphered(sock, payload.data(), payload.size(), waitMs,
-                                            shape.clientGateway, threadState().masterKey);
+    const int factor = shape.clientGateway ? 2 : 1;
+    EncipheredReceive r =
+        receiveEnciphered(sock, payload.data(), payload.size(), timeoutMs * factor,
+                          shape.clientGateway, threadState().masterKey, shape.bodyTime * factor);
     if (r.gatewayCode != 0) return r.gatewayCode;
     if (!r.headerReceived) return VX_NO_SERVER;
     if (r.oversize) return VX_BAD_LENGTH;
@@ -62,7 +62,8 @@ int readReply(int sock, const ReplyShape& shape, int timeoutMs, char* buffer, So
     std::vector<char> header(headerLen);
     ReceiveResult h =
         receiveExact(sock, header.data(), headerLen, timeoutMs,
-                     shape.clientGateway ? HeaderKind::GatewayHeader : HeaderKind::Header);
+                     shape.clientGateway ? HeaderKind::GatewayHeader : HeaderKind::Header,
+                     PollClock::now() + std::chrono::milliseconds(timeoutMs));
     if (h.gatewayCode != 0) return h.gatewayCode;
     if (h.received < headerLen) return VX_NO_SERVER;
     // The whole frame was enciphered as one, so the header is deciphered before
@@ -79,8 +80,10 @@ int readReply(int sock, const ReplyShape& shape, int timeoutMs, char* buffer, So
 
     std::string framed(4 + *announced, '\0');
     formatAsciiLength(*announced, framed.data());
-    const int bodyWait = shape.clientGateway ? 2 * kBodyWaitMs : kBodyWaitMs;
-    ReceiveResult body = receiveExact(sock, framed.data() + 4, *announced, bodyWait);
+    const int factor = shape.clientGateway ? 2 : 1;
+    const int bodyWaitMs = static_cast<int>(kReplyBodyTime.count()) * factor;
+    ReceiveResult body = receiveExact(sock, framed.data() + 4, *announced, bodyWaitMs,
+                                      HeaderKind::Body, PollClock::now() + shape.bodyTime * factor);
     if (body.received < *announced || *announced == 0) return kShortReply;
     if (shape.cipherMode == 1) {
         shiftDecipher(framed.data() + 4, *announced, shape.shiftKey);

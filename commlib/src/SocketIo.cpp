@@ -111,7 +111,8 @@ size_t sendAll(int sock, const char* data, size_t len, int timeoutMs) {
     return sent;
 }
 
-ReceiveResult receiveExact(int sock, char* dst, size_t len, int waitMs, HeaderKind kind) {
+ReceiveResult receiveExact(int sock, char* dst, size_t len, int waitMs, HeaderKind kind,
+                           PollClock::time_point deadline) {
     ReceiveResult result;
     while (result.received < len) {
         // Take what is there; wait only when nothing is.
@@ -122,7 +123,8 @@ ReceiveResult receiveExact(int sock, char* dst, size_t len, int waitMs, HeaderKi
                 setLastError(lastWinsockError());
                 break;
             }
-            int ready = pollFor(sock, POLLIN, std::chrono::milliseconds(waitMs));
+            const auto waitEnd = PollClock::now() + std::chrono::milliseconds(waitMs);
+            int ready = pollUntil(sock, POLLIN, std::min(waitEnd, deadline));
             if (ready <= 0) {
                 setLastError(ready == 0 ? kWsaEtimedout : lastWinsockError());
                 break;

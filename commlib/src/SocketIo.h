@@ -5,9 +5,22 @@
 // Thread-safety: any thread; each call works on the socket it is given.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 
+#include "vtx/platform/SocketPoll.h"
+
 namespace vx::cli {
+
+using vtx::platform::PollClock;
+
+// No bound on a receive as a whole: only each of its waits is bounded.
+inline constexpr PollClock::time_point kNoDeadline = PollClock::time_point::max();
+
+// The body of a reply: each wait for more of it lasts at most this long, and
+// so does the whole body, however the host spreads it out (doubled for a
+// client request through the local gateway).
+inline constexpr std::chrono::milliseconds kReplyBodyTime{100 * 1000};
 
 // 1 when writable within `ms`; 0 on time-out (last error 10060) or error.
 int waitWritable(int sock, int ms);
@@ -27,12 +40,14 @@ struct ReceiveResult {
     int gatewayCode = 0;  // the negative code a gateway sent in place of a length
 };
 
-// Receives exactly `len` bytes, each wait bounded by `waitMs`. Stops early on
-// time-out (10060), close by the peer (10054) or a socket error. With
+// Receives exactly `len` bytes, each wait bounded by `waitMs` and all of them
+// by `deadline`. Stops early on time-out (10060: a wait ran out or the
+// deadline passed), close by the peer (10054) or a socket error. With
 // HeaderKind::GatewayHeader a header beginning "-" followed by digits is the
 // gateway's error code: it is returned in gatewayCode (and as last error).
 ReceiveResult receiveExact(int sock, char* dst, size_t len, int waitMs,
-                           HeaderKind kind = HeaderKind::Body);
+                           HeaderKind kind = HeaderKind::Body,
+                           PollClock::time_point deadline = kNoDeadline);
 
 // Connects `sock` to host:port, retrying every 500 ms until a quarter of
 // `timeoutMs` has passed. Returns 0 or the Winsock error (also last error).

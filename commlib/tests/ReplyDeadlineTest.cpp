@@ -34,7 +34,69 @@ void routeTo(Station& station, const ScriptedHost& host, const char* cript) {
     station.writeRoutes({Station::route("OPA", host.port(), cript)});
 }
 
+// Connects to the host and sends a request, for reading its reply by hand.
+int connectAndAsk(const ScriptedHost& host) {
+    int sock = vx::cli::openStreamSocket();
+    EXPECT_EQ(vx::cli::connectSocket(sock, "127.0.0.1", host.port(), 4000), 0);
+    const std::string request = "0013000-000=0200;";
+    EXPECT_EQ(vx::cli::sendAll(sock, request.data(), request.size(), 2000), request.size());
+    return sock;
+}
+
 }  // namespace
+
+// Every wait alone is shorter than the time-out; together they are not.
+TEST(ReplyDeadline, AHeaderDrippedPastTheTimeOutIsNoReply) {
+    Station station;
+    ScriptedHost plain({kReply, 0, 400ms});
+    routeTo(station, plain, "0");
+    auto e = send(kSale);
+    EXPECT_EQ(e.result, VX_NO_SERVER);
+    EXPECT_TRUE(e.reply.empty());
+    EXPECT_LT(plain.sent(), kReply.size());
+
+    // The DES header: most of it at once, the last three bytes dripped.
+    const std::string frame = desFrame(kReply);
+    ScriptedHost des({frame, 20, 500ms});
+    routeTo(station, des, "2");
+    e = send(kSale);
+    EXPECT_EQ(e.result, VX_NO_SERVER);
+    EXPECT_TRUE(e.reply.empty());
+    EXPECT_LT(des.sent(), frame.size());
+}
+
+// The body may take kReplyBodyTime in all; the test shortens that time, while
+// each wait keeps its full length.
+TEST(ReplyDeadline, ABodyDrippedPastTheBodyTimeIsShort) {
+    const std::string body(30, 'b');
+    ScriptedHost plain({"0030" + body, 4, 100ms});
+    int sock = connectAndAsk(plain);
+    vx::cli::ReplyShape shape;
+    shape.bodyTime = 300ms;
+    std::vector<char> buffer(VX_BUFFER_SIZE, '\0');
+    vx::cli::SocketTrace trace;
+    EXPECT_EQ(vx::cli::readReply(sock, shape, 5000, buffer.data(), trace, "T"), 4);
+    EXPECT_EQ(buffer[0], '\0');
+    EXPECT_LT(plain.sent(), 34u);
+    vx::cli::closeSocket(sock);
+
+    vx::cli::threadState().masterKey = vx::wire::kDefaultMasterKey;
+    ScriptedHost des({desFrame("0030" + body), vx::wire::kDesHeaderSize, 100ms});
+    sock = connectAndAsk(des);
+    shape.cipherMode = 2;
+    EXPECT_EQ(vx::cli::readReply(sock, shape, 5000, buffer.data(), trace, "T"), 4);
+    EXPECT_EQ(buffer[0], '\0');
+    EXPECT_LT(des.sent(), vx::wire::kDesHeaderSize + 34);
+    vx::cli::closeSocket(sock);
+
+    // A body that comes whole in time is read as usual.
+    ScriptedHost prompt({"0030" + body, 34, 0ms});
+    sock = connectAndAsk(prompt);
+    shape.cipherMode = 0;
+    EXPECT_EQ(vx::cli::readReply(sock, shape, 5000, buffer.data(), trace, "T"), 34);
+    EXPECT_EQ(std::string(buffer.data()), "0030" + body);
+    vx::cli::closeSocket(sock);
+}
 
 TEST(ReplyDeadline, NoDesReplyIsNoServerWhateverTheHostDoes) {
     Station station;
