@@ -83,8 +83,11 @@ int exchange(int sock, const RequestSettings& s, std::string_view service, char*
         sentWhole = n == static_cast<int>(frame.bytes.size());
     } else {
         if (p.cipherMode == 1) {
-            shiftEncipher(frame.bytes.data(), frame.bytes.size(), frame.reply.shiftKey);
-            trace.step(section, "Envio Msg Cript ", frame.bytes);
+            const int key = frame.reply.shiftKey;
+            trace.stepEnciphered(
+                section, "Envio Msg Cript ", frame.bytes,
+                [key](std::string& text) { shiftEncipher(text.data(), text.size(), key); });
+            shiftEncipher(frame.bytes.data(), frame.bytes.size(), key);
         }
         sentWhole =
             sendAll(sock, frame.bytes.data(), frame.bytes.size(), timeoutMs) == frame.bytes.size();

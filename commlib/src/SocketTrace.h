@@ -11,6 +11,7 @@
 // Thread-safety: one object per request; the file itself is shared safely.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,12 @@ public:
     void step(std::string_view section, std::string_view key, std::string_view value);
     // An entry written whatever the switch says (connection and server status).
     void always(std::string_view section, std::string_view key, std::string_view value);
+    // An entry showing what was enciphered for the wire, written only when
+    // tracing is enabled: card data is masked in `plain` first and
+    // `encipher` then runs over the masked text, so the entry, deciphered,
+    // gives back no more of a card number than a plain entry shows.
+    void stepEnciphered(std::string_view section, std::string_view key, std::string_view plain,
+                        const std::function<void(std::string&)>& encipher);
 
     void flush();
 

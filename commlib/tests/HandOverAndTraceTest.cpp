@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HostExchange.h"
+#include "ShiftCipher.h"
 #include "vx32_cli.h"
 
 using vtx::hostsim::HostSimPort;
@@ -112,4 +113,46 @@ TEST(SocketTrace, ShowsEachStepButNeverAFullCardNumber) {
     f.station.setCore("Config", "SOCKETBIN", "0");
     ASSERT_GT(send("000-000=0100;953-000=5555666677778888;", "OPA", "CHK").result, 0);
     EXPECT_EQ(f.station.socketBin().find("555566"), std::string::npos);
+}
+
+// The shift cipher's key is named by the port in the same file, so its entry
+// must be the encipherment of the masked frame; DES entries show plain text.
+TEST(SocketTrace, NoCipherModeLetsTheTraceGiveBackACardNumber) {
+    HostSimPort shift = plainPort();
+    shift.section = "shift";
+    shift.cript = 1;
+    shift.port = vx::test::freePortEndingIn(200);
+    ASSERT_NE(shift.port, 0);
+    HostSimPort des = plainPort();
+    des.section = "des";
+    des.cript = 2;
+    HostFixture f({plainPort(), shift, des});
+    f.station.writeRoutes({Station::route("PLA", f.port("plain")),
+                           Station::route("SHI", f.port("shift"), "1"),
+                           Station::route("DES", f.port("des"), "2")});
+    const std::string message = "000-000=0100;953-000=6012000000000001;";
+    const std::string maskedFrame = "0038000-000=0100;953-000=601200******0001;";
+    const int key = vx::wire::shiftKeyForPort(f.port("shift"));
+    ASSERT_EQ(key, 200);
+
+    for (const char* route : {"PLA", "SHI", "DES"}) {
+        ASSERT_GT(send(message, route, "CHK").result, 0) << route;
+        std::string trace = f.station.socketBin();
+        EXPECT_EQ(trace.find("6012000000000001"), std::string::npos) << route << "\n" << trace;
+        EXPECT_NE(trace.find("953-000=601200******0001;"), std::string::npos) << route;
+        // Deciphered with the key the file names, every line stays masked.
+        std::string deciphered = trace;
+        vx::wire::shiftDecipher(deciphered.data(), deciphered.size(), key);
+        EXPECT_EQ(deciphered.find("6012000000000001"), std::string::npos) << route;
+    }
+
+    std::string expected = maskedFrame;
+    vx::wire::shiftEncipher(expected.data(), expected.size(), key);
+    const std::string trace = f.station.socketBin();
+    const std::string entry = "Envio Msg Cript =";
+    const size_t at = trace.find("[SHI     -Client]");
+    ASSERT_NE(at, std::string::npos) << trace;
+    const size_t value = trace.find(entry, at);
+    ASSERT_NE(value, std::string::npos) << trace;
+    EXPECT_EQ(trace.substr(value + entry.size(), expected.size() + 2), expected + "\r\n");
 }

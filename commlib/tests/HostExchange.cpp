@@ -52,8 +52,8 @@ std::unique_ptr<vtx::hostsim::HostSimProcess> startHost(
 HostFixture::HostFixture(std::vector<vtx::hostsim::HostSimPort> ports, DataWriter writeData)
     : process_(startHost(station, ports, writeData)), host(*process_) {}
 
-int freePortEndingIn000() {
-    for (int port = 6000; port <= 9000; port += 1000) {
+int freePortEndingIn(int lastThree) {
+    for (int port = 6000 + lastThree; port <= 9999; port += 1000) {
         if (vtx::hostsim::loopbackPortIsFree(port)) return port;
     }
     return 0;

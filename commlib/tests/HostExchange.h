@@ -40,7 +40,8 @@ public:
     int port(const std::string& section) const { return host.port(section); }
 };
 
-// A free loopback port whose last three digits are "000" (shift key 0).
-int freePortEndingIn000();
+// A free four-digit loopback port whose last three digits are `lastThree`
+// (the shift cipher's key: 0 for "000", 200 for "200"), or 0 when none is free.
+int freePortEndingIn(int lastThree);
 
 }  // namespace vx::test

@@ -113,7 +113,7 @@ TEST(ProcessWire, ShiftCipherKeyFromThePort) {
 }
 
 TEST(ProcessWire, ShiftCipherWithKeyZeroLeavesTheFrameUnchanged) {
-    int zeroPort = vx::test::freePortEndingIn000();
+    int zeroPort = vx::test::freePortEndingIn(0);
     ASSERT_NE(zeroPort, 0);
     auto p = port("zero", "plain", 1);
     p.port = zeroPort;
