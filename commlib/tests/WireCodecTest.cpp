@@ -175,3 +175,34 @@ TEST(CardMask, ProductCodesStayReadable) {
     EXPECT_EQ(maskCardData("902-000=7891234567890;953-000=6033120000001234;902-001=7890000000001;"),
               "902-000=7891234567890;953-000=603312******1234;902-001=7890000000001;");
 }
+
+TEST(CardMask, NumbersWrittenWithBlanksOrDashes) {
+    EXPECT_EQ(maskCardData("Cartao 6012 0000 0000 0001 lido"), "Cartao 6012 00** **** 0001 lido");
+    EXPECT_EQ(maskCardData("6012-0000-0000-0001"), "6012-00**-****-0001");
+    EXPECT_EQ(maskCardData("[6012 0000-0000 0001]"), "[6012 00**-**** 0001]");
+    EXPECT_EQ(maskCardData("3782 822463 10005"), "3782 82**** *0005");  // 15 digits
+    EXPECT_EQ(maskCardData("6012000 0000 00001 999"), "601200* **** ****1 999");
+    // A number followed by more digits (an expiry date) is no less a number.
+    EXPECT_EQ(maskCardData("6012 0000 0000 0001 1225"), "6012 00** **** **** 1225");
+    // The card field masks such numbers from 10 digits, like plain ones.
+    EXPECT_EQ(maskCardData("953-000=6012 0000 0000 0001;"), "953-000=6012 00** **** 0001;");
+    EXPECT_EQ(maskCardData("953-000=1234-5678-901;"), "953-000=1234-56*8-901;");
+}
+
+TEST(CardMask, BlanksAndDashesJoinOnlyWhatLooksLikeOneNumber) {
+    // Twelve digits are no card number; two blanks or a blank and a dash part two numbers.
+    EXPECT_EQ(maskCardData("1234 5678 9012"), "1234 5678 9012");
+    EXPECT_EQ(maskCardData("6012  0000 0000 0001"), "6012  0000 0000 0001");
+    EXPECT_EQ(maskCardData("601200 -0000000001"), "601200 -0000000001");
+    // Field names never join a run through the "=" after them, so frames and
+    // numbered fields read as before.
+    const std::string frame = "0045000-000=0200;011-000=003000;940-000=003;905-000=12;";
+    EXPECT_EQ(maskCardData(frame), frame);
+    EXPECT_EQ(maskCardData("0115CHK00000001"), "0115CHK00000001");
+    // Product codes stay readable however they are written.
+    EXPECT_EQ(maskCardData("902-000=789 1234 5678 901;902-001=7890-0000-00001;"),
+              "902-000=789 1234 5678 901;902-001=7890-0000-00001;");
+    // Tracks are masked as one run, as before.
+    EXPECT_EQ(maskCardData("T;4111111111111111=2512101000000?"),
+              "T;411111**********=*********0000?");
+}

@@ -119,13 +119,16 @@ TEST_F(AgentLogTest, CardNumbersAreMaskedAndAMessageStaysOneEntry) {
     AgentLog log(kInstall);
     log.log("0040953-000=6362970000001234;940-000=100;\r\n[EVIL]\nx=y");
     log.log("Trilha ;6362970000001234=4912101000000?");
+    log.log("Digitado 6362 9700 0000 1234 e 6362-9700-0000-1234");
     std::string content = root_.readFile("C/Vantrix/LOG/" + logFiles().at(0)).value_or("");
     EXPECT_EQ(content.find("6362970000001234"), std::string::npos) << content;
+    EXPECT_NE(content.find("Digitado 6362 97** **** 1234 e 6362-97**-****-1234"), std::string::npos)
+        << content;
     EXPECT_NE(content.find("953-000=636297******1234;940-000=100;  [EVIL] x=y"), std::string::npos)
         << content;
     auto doc = platform::loadIni(log.fileName());
     ASSERT_EQ(doc->sections().size(), 1u);
-    EXPECT_EQ(doc->sections()[0].entries.size(), 2u);
+    EXPECT_EQ(doc->sections()[0].entries.size(), 3u);
 }
 
 TEST_F(AgentLogTest, TheLogIsTheInstallationUsersOnlyWhateverTheUmask) {
