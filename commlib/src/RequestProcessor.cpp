@@ -22,17 +22,6 @@ using namespace vx::wire;
 
 constexpr std::string_view kLogonPrefix = "LOGIN|";
 
-// The length the caller announced: up to four digits after optional blanks,
-// as the stations have always formatted it ("%04d").
-size_t announcedLength(const char* buffer) {
-    size_t i = 0;
-    while (i < 4 && buffer[i] == ' ') ++i;
-    size_t value = 0;
-    for (; i < 4 && buffer[i] >= '0' && buffer[i] <= '9'; ++i)
-        value = value * 10 + static_cast<size_t>(buffer[i] - '0');
-    return value;
-}
-
 // The frame that leaves for the host, and what the reply header looks like.
 struct OutgoingFrame {
     std::string bytes;
@@ -103,7 +92,7 @@ int exchange(int sock, const RequestSettings& s, std::string_view service, char*
 }  // namespace
 
 int processRequest(char* buffer, const char* operatorText, const char* service, Mode mode) {
-    const size_t len = announcedLength(buffer);
+    const size_t len = announcedLength(std::string_view(buffer, 4));
     if (len < 5 || len > kMaxMessage || buffer[4 + 4] == '\0') return VX_BAD_LENGTH;
 
     SocketTrace trace;

@@ -69,6 +69,19 @@ TEST(Frames, LengthParsingRejectsGarbage) {
     EXPECT_FALSE(hexToBytes("60zz"));
 }
 
+TEST(Frames, AnnouncedLengthReadsLeadingBlanksAndUpToFourDigits) {
+    EXPECT_EQ(announcedLength("0045000-000=0200;"), 45u);
+    EXPECT_EQ(announcedLength("  45"), 45u);
+    EXPECT_EQ(announcedLength("3072"), 3072u);
+    EXPECT_EQ(announcedLength("45ab"), 45u);  // up to the first other character
+    EXPECT_EQ(announcedLength(" 4 5"), 4u);
+    EXPECT_EQ(announcedLength("00451"), 45u);  // the fifth character is the message's
+    EXPECT_EQ(announcedLength("-163"), 0u);
+    EXPECT_EQ(announcedLength("    "), 0u);
+    EXPECT_EQ(announcedLength("12"), 12u);
+    EXPECT_EQ(announcedLength(""), 0u);
+}
+
 TEST(ShiftCipher, KeyIsLastThreeDigitsOfThePort) {
     EXPECT_EQ(shiftKeyForPort(5000), 0);
     EXPECT_EQ(shiftKeyForPort(5123), 123);

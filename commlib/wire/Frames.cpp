@@ -73,6 +73,16 @@ std::optional<size_t> parseAsciiLength(std::string_view fourDigits) {
     return value;
 }
 
+size_t announcedLength(std::string_view field) {
+    field = field.substr(0, 4);
+    size_t i = 0;
+    while (i < field.size() && field[i] == ' ') ++i;
+    size_t value = 0;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+        value = value * 10 + static_cast<size_t>(field[i] - '0');
+    return value;
+}
+
 size_t parseBinaryLength(const char twoBytes[2]) {
     return static_cast<unsigned char>(twoBytes[0]) |
            (static_cast<size_t>(static_cast<unsigned char>(twoBytes[1])) << 8);

@@ -30,6 +30,12 @@ std::string gatewayTpduFrame(std::string_view tpdu, std::string_view message);
 // Four ASCII decimal digits; nullopt when any is not a digit.
 std::optional<size_t> parseAsciiLength(std::string_view fourDigits);
 
+// The length in front of a request as callers write it: up to four decimal
+// digits after optional leading blanks, read up to the first other character
+// ("%04d", or "  45"); 0 when there are no digits. Looks at no more than the
+// first four characters of `field`.
+size_t announcedLength(std::string_view field);
+
 // A 16-bit little-endian length.
 size_t parseBinaryLength(const char twoBytes[2]);
 

@@ -32,17 +32,6 @@ std::string lengthText(const TerminalFraming& framing, std::string_view field) {
     return text;
 }
 
-// The four-digit length in front of a plain frame, read as the
-// communication library reads it (leading blanks, then digits).
-size_t innerLength(std::string_view plain) {
-    size_t i = 0;
-    while (i < 4 && plain[i] == ' ') ++i;
-    size_t value = 0;
-    for (; i < 4 && plain[i] >= '0' && plain[i] <= '9'; ++i)
-        value = value * 10 + static_cast<size_t>(plain[i] - '0');
-    return value;
-}
-
 }  // namespace
 
 void RelayConnection::serve(int socket) const {
@@ -113,7 +102,7 @@ RelayConnection::Relayed RelayConnection::relay(const std::string& request) cons
     // the library would read past the request.
     if (request.size() < kRouteSize + 4) return {VX_BAD_LENGTH, {}};
     const std::string_view plain = std::string_view(request).substr(kRouteSize);
-    if (innerLength(plain) > plain.size() - 4) return {VX_BAD_LENGTH, {}};
+    if (vx::wire::announcedLength(plain) > plain.size() - 4) return {VX_BAD_LENGTH, {}};
 
     const std::string service = request.substr(0, 3);
     const std::string code = request.substr(3, 8);
