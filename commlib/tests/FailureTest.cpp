@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "HostExchange.h"
+#include "vtx/commlib/testing/HostExchange.h"
 #include "vtx/platform/Reachability.h"
 #include "vx32_cli.h"
 

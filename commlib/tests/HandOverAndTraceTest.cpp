@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "HostExchange.h"
 #include "ShiftCipher.h"
+#include "vtx/commlib/testing/HostExchange.h"
 #include "vx32_cli.h"
 
 using vtx::hostsim::HostSimPort;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Field953.h"
-#include "Station.h"
+#include "vtx/commlib/testing/Station.h"
 #include "vx32_cli.h"
 
 using vx::test::Station;

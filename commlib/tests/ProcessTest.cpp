@@ -9,8 +9,8 @@
 #include <string>
 
 #include "DesFrame.h"
-#include "HostExchange.h"
 #include "ShiftCipher.h"
+#include "vtx/commlib/testing/HostExchange.h"
 #include "vtx/platform/Reachability.h"
 #include "vx32_cli.h"
 

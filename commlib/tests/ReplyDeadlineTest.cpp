@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "DesFrame.h"
-#include "HostExchange.h"
 #include "MasterKey.h"
 #include "ReplyReader.h"
 #include "ScriptedHost.h"
 #include "SocketIo.h"
 #include "ThreadState.h"
+#include "vtx/commlib/testing/HostExchange.h"
 #include "vx32_cli.h"
 
 using vx::test::ScriptedHost;

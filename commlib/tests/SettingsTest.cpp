@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RequestSettings.h"
-#include "Station.h"
+#include "vtx/commlib/testing/Station.h"
 
 using namespace vx::cli;
 using vx::test::Station;

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "HostExchange.h"
+#include "vtx/commlib/testing/HostExchange.h"
 #include "vx32_cli.h"
 
 using vtx::hostsim::HostSimPort;

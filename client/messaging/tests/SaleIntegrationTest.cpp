@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "HostSimProcess.h"
-#include "Station.h"
 #include "core/testing/ScriptedDialogs.h"
 #include "field/LeadingNumber.h"
 #include "messaging/GridLoaders.h"
@@ -14,6 +13,7 @@
 #include "messaging/MessageExchange.h"
 #include "messaging/ReceiptLines.h"
 #include "messaging/RequestBuilders.h"
+#include "vtx/commlib/testing/Station.h"
 
 using namespace vtx::client;
 namespace Col = PreSaleColumn;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "HostSimProcess.h"
-#include "Station.h"
 #include "core/CheckSum.h"
 #include "core/Cp1252Text.h"
 #include "core/testing/ScriptedDialogs.h"
@@ -14,6 +13,7 @@
 #include "messaging/LoadedCommLibrary.h"
 #include "messaging/RequestBuilders.h"
 #include "reports/FormConsulta.h"
+#include "vtx/commlib/testing/Station.h"
 
 using namespace vtx::client;
 using namespace vtx::client::reports;

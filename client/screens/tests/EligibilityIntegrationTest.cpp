@@ -6,10 +6,10 @@
 #include <QPushButton>
 
 #include "HostSimProcess.h"
-#include "Station.h"
 #include "messaging/LoadedCommLibrary.h"
 #include "screens/FormInicial.h"
 #include "screens/tests/ScreenFixture.h"
+#include "vtx/commlib/testing/Station.h"
 
 namespace vtx::client::test {
 namespace {

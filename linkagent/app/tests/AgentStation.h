@@ -12,7 +12,7 @@
 #include <string>
 
 #include "AgentProcess.h"
-#include "HostExchange.h"
+#include "vtx/commlib/testing/HostExchange.h"
 
 namespace vtx::linkagent::test {
 

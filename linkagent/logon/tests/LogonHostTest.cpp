@@ -10,7 +10,7 @@
 
 #include "HostSimProcess.h"
 #include "LogonFakes.h"
-#include "Station.h"
+#include "vtx/commlib/testing/Station.h"
 #include "vtx/linkagent/logon/LogonRunner.h"
 #include "vtx/platform/IniFile.h"
 #include "vx32_cli.h"

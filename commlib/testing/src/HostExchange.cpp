@@ -1,4 +1,4 @@
-#include "HostExchange.h"
+#include "vtx/commlib/testing/HostExchange.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>

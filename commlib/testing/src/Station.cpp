@@ -1,4 +1,4 @@
-#include "Station.h"
+#include "vtx/commlib/testing/Station.h"
 
 #include <gtest/gtest.h>
 

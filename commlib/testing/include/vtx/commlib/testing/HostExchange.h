@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "HostSimProcess.h"
-#include "Station.h"
+#include "vtx/commlib/testing/Station.h"
 
 namespace vx::test {
 
