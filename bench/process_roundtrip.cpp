@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vtx-hostsim did not start: %s\n", host.error().c_str());
         return 1;
     }
-    vx::cli::RouteRecord route;
+    vtx::cli::RouteRecord route;
     route.code = "BENCH";
     route.ip1 = "127.0.0.1";
     route.portChk = route.portAdm = route.portAtt = std::to_string(host.port("bench"));
@@ -208,7 +208,7 @@ int main(int argc, char** argv) {
     route.timeout = "10";
     route.cript = "0";
     vtx::platform::replaceFileAtomically(root + "/C/Vantrix/VXIFCLI.BIN",
-                                         vx::cli::encodeRouteRecord(route));
+                                         vtx::cli::encodeRouteRecord(route));
     vtx::platform::iniWriteString("WINVTXCORE.INI", "CORE", "Path Server", "C:\\Vantrix");
     vtx::platform::iniWriteString("C:\\Vantrix\\CORE.INI", "Config", "SOCKETBIN", "0");
 

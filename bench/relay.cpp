@@ -323,10 +323,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vtx-hostsim did not start: %s\n", host.error().c_str());
         return 1;
     }
-    vx::cli::RouteRecord route{"BENCH", "127.0.0.1", "", "", "", "", "1", "10", "0", ""};
+    vtx::cli::RouteRecord route{"BENCH", "127.0.0.1", "", "", "", "", "1", "10", "0", ""};
     route.portChk = route.portAdm = route.portAtt = std::to_string(host.port("plain"));
     vtx::platform::replaceFileAtomically(root + "/C/Vantrix/VXIFCLI.BIN",
-                                         vx::cli::encodeRouteRecord(route));
+                                         vtx::cli::encodeRouteRecord(route));
     vtx::platform::iniWriteString("WINVTXCORE.INI", "CORE", "Path Server", "C:\\Vantrix");
     const int agentPort = freeLowPort(8100);
     vtx::platform::iniWrite(kCore, {{"Config", "SOCKETBIN", "0"},

@@ -10,10 +10,10 @@
 #include "SocketIo.h"
 #include "SocketTrace.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
-using namespace vx::wire;
+using namespace vtx::wire;
 
 // Thirty seconds: the exchange's time-out, kept in the profile in milliseconds.
 constexpr int kDirectTimeoutMs = 30 * 1000;
@@ -64,4 +64,4 @@ int exchangeDirect(char* buffer, const char* host, int port, int cipherMode, int
     return 0;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

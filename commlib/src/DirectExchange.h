@@ -5,9 +5,9 @@
 
 #include "vx32_cli.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 int exchangeDirect(char* buffer, const char* host, int port, int cipherMode, int sock,
                    int connected, VxConnectionProfile* profile);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -9,9 +9,9 @@
 #include "ThreadState.h"
 #include "vtx/platform/IniFile.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
-using namespace vx::wire;
+using namespace vtx::wire;
 
 void loadMasterKey(DesKey& key) {
     auto core = vtx::platform::loadIni("CORE.INI");  // the Windows directory's copy
@@ -69,4 +69,4 @@ EncipheredReceive receiveEnciphered(int sock, char* dst, size_t capacity, int wa
     return out;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

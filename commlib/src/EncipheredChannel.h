@@ -10,17 +10,17 @@
 #include "DesBlock.h"
 #include "SocketIo.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 // Loads the master key of cipher mode 2: CHAVES/MASTERKEY of CORE.INI in the
 // Windows directory decoded over a zero key; eight bytes 0x6B when the key is
 // missing.
-void loadMasterKey(vx::wire::DesKey& key);
+void loadMasterKey(vtx::wire::DesKey& key);
 
 // Sends header and payload. Returns the payload bytes sent, or the header
 // bytes sent when the header did not go whole.
 int sendEnciphered(int sock, const char* payload, size_t len, const char serial[8], int waitSeconds,
-                   const vx::wire::DesKey& masterKey);
+                   const vtx::wire::DesKey& masterKey);
 
 struct EncipheredReceive {
     int length = 0;               // payload length, 0 when header or payload came short
@@ -33,7 +33,7 @@ struct EncipheredReceive {
 // wait lasts at most `waitMs`; the header comes within `waitMs` in all, the
 // payload within `payloadTime`.
 EncipheredReceive receiveEnciphered(int sock, char* dst, size_t capacity, int waitMs,
-                                    bool gatewayHeader, const vx::wire::DesKey& masterKey,
+                                    bool gatewayHeader, const vtx::wire::DesKey& masterKey,
                                     std::chrono::milliseconds payloadTime = kReplyBodyTime);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -13,7 +13,7 @@
 #include "ThreadState.h"
 #include "vx32_cli.h"
 
-using namespace vx::cli;
+using namespace vtx::cli;
 
 namespace {
 

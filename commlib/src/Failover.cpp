@@ -9,7 +9,7 @@
 #include "SocketIo.h"
 #include "vtx/platform/Reachability.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
 constexpr int kProbeTimeoutMs = 1000;
@@ -43,7 +43,7 @@ void selectService(VxConnectionProfile& profile, std::string_view service, int s
     else
         profile.selectedPort = profile.portChk;
     profile.sizeType = sizeType;
-    vx::wire::shiftKeyText(profile.selectedPort, profile.shiftKey);
+    vtx::wire::shiftKeyText(profile.selectedPort, profile.shiftKey);
 }
 
 int connectWithFailover(int sock, const VxConnectionProfile& p, SocketTrace& trace) {
@@ -71,4 +71,4 @@ int connectWithFailover(int sock, const VxConnectionProfile& p, SocketTrace& tra
     return answered ? VX_SERVER_REFUSING : VX_NO_SERVER;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -12,7 +12,7 @@
 #include "SocketTrace.h"
 #include "vx32_cli.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 // Picks the port and size type for `service` ("ADM", "ATT", anything else is
 // "CHK") into profile.selectedPort / sizeType / shiftKey.
@@ -23,4 +23,4 @@ void selectService(VxConnectionProfile& profile, std::string_view service, int s
 // entries whether or not tracing is enabled.
 int connectWithFailover(int sock, const VxConnectionProfile& profile, SocketTrace& trace);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

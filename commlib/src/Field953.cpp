@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace vx::cli {
+namespace vtx::cli {
 
 void applyField953Rule(char* buffer, size_t len) {
     std::string_view b(buffer, len);
@@ -19,4 +19,4 @@ void applyField953Rule(char* buffer, size_t len) {
     if (e - s >= 0 && s <= e - s && static_cast<long>(d) >= e) buffer[semi] = '\xE7';
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

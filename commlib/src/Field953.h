@@ -14,9 +14,9 @@
 
 #include <cstddef>
 
-namespace vx::cli {
+namespace vtx::cli {
 
 // Applies the rule to the first `len` bytes of `buffer`.
 void applyField953Rule(char* buffer, size_t len);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

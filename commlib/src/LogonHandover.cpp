@@ -6,7 +6,7 @@
 #include "vtx/platform/Paths.h"
 #include "vtx/platform/ProcessStart.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 void handOverLogon(const StationPaths& paths, SocketTrace& trace, std::string_view section) {
     const std::string installDir = vtx::platform::resolve(paths.pathServer);
@@ -22,4 +22,4 @@ void handOverLogon(const StationPaths& paths, SocketTrace& trace, std::string_vi
     trace.step(section, "WinExec", text);
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -9,10 +9,10 @@
 #include "SocketTrace.h"
 #include "StationConfig.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 // Writes and starts LA.bat; traces the start result under "WinExec" in
 // `section`. The start result is only traced.
 void handOverLogon(const StationPaths& paths, SocketTrace& trace, std::string_view section);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

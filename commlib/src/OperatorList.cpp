@@ -8,7 +8,7 @@
 #include "vtx/platform/Paths.h"
 #include "vx32_cli.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
 constexpr size_t kSectionListMax = 260;  // INI form: names, zeros, final zero
@@ -41,4 +41,4 @@ int listOperators(char* list) {
     return 0;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -5,9 +5,9 @@
 // Thread-safety: any thread.
 #pragma once
 
-namespace vx::cli {
+namespace vtx::cli {
 
 // Fills `list` (VX_LIST_SIZE bytes). Always returns 0.
 int listOperators(char* list);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -11,7 +11,7 @@
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/Paths.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
 constexpr size_t kCodeWidth = 13;
@@ -67,4 +67,4 @@ int lookUpPrice(const char* productCode, const char* priceType, char* descriptio
     return -1;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -5,10 +5,10 @@
 // Thread-safety: any thread.
 #pragma once
 
-namespace vx::cli {
+namespace vtx::cli {
 
 // As GetPreco: 0 found (outputs filled, no terminators), -1 not found.
 int lookUpPrice(const char* productCode, const char* priceType, char* description, char* price1,
                 char* price2);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -11,10 +11,10 @@
 #include "ThreadState.h"
 #include "vx32_cli.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
-using namespace vx::wire;
+using namespace vtx::wire;
 
 constexpr size_t kFramedMax = 4 + kMaxMessage;
 constexpr int kShortReply = 4;  // what the caller sees for a reply cut short
@@ -92,4 +92,4 @@ int readReply(int sock, const ReplyShape& shape, int timeoutMs, char* buffer, So
     return deliver(framed, shape.tpdu, buffer, trace, section);
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -11,7 +11,7 @@
 #include "SocketIo.h"
 #include "SocketTrace.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 // What the reply looks like, decided by how the request was framed.
 struct ReplyShape {
@@ -37,4 +37,4 @@ struct ReplyShape {
 int readReply(int sock, const ReplyShape& shape, int timeoutMs, char* buffer, SocketTrace& trace,
               const std::string& section);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

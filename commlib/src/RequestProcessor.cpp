@@ -15,10 +15,10 @@
 #include "ThreadState.h"
 #include "vtx/platform/SocketError.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
-using namespace vx::wire;
+using namespace vtx::wire;
 
 constexpr std::string_view kLogonPrefix = "LOGIN|";
 
@@ -132,4 +132,4 @@ int processRequest(char* buffer, const char* operatorText, const char* service, 
     return result;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -7,10 +7,10 @@
 
 #include "RequestSettings.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 // `buffer` holds VX_BUFFER_SIZE bytes: "%04d" + message on entry, the framed
 // reply and a terminator on return. Results as documented in vx32_cli.h.
 int processRequest(char* buffer, const char* operatorText, const char* service, Mode mode);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

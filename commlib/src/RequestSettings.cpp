@@ -8,7 +8,7 @@
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/Paths.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
 using vtx::platform::IniDocument;
@@ -97,7 +97,7 @@ std::string RequestSettings::traceSection() const {
 std::string RequestSettings::gatewayTpdu(std::string_view service) const {
     if (gateway <= 0 || !core) return {};
     std::string key = "TPDU_" + std::string(service);
-    auto bytes = vx::wire::hexToBytes(core->getString("Config", key, ""));
+    auto bytes = vtx::wire::hexToBytes(core->getString("Config", key, ""));
     if (!bytes) return {};
     return *bytes;
 }
@@ -149,4 +149,4 @@ RequestSettings loadRequestSettings(Mode mode, std::string_view operatorText, So
     return s;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -16,7 +16,7 @@
 #include "vtx/platform/IniFile.h"
 #include "vx32_cli.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 enum class Mode { Client, Server };
 
@@ -54,4 +54,4 @@ void loadConnectionProfile(const StationPaths& paths, int accessType, std::strin
                            int localTrace, SocketTrace& trace, std::string_view traceSection,
                            VxConnectionProfile& profile);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

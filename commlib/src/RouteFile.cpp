@@ -3,7 +3,7 @@
 #include "ShiftCipher.h"
 #include "vtx/platform/FileSnapshot.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
 struct FieldSpan {
@@ -28,7 +28,7 @@ std::string cutAtZero(std::string_view field) {
 std::string storedCode(std::string_view code) {
     std::string padded(code.substr(0, 8));
     padded.resize(8, ' ');
-    vx::wire::shiftEncipher(padded.data(), padded.size(), vx::wire::kRouteFileKey);
+    vtx::wire::shiftEncipher(padded.data(), padded.size(), vtx::wire::kRouteFileKey);
     return padded;
 }
 
@@ -37,7 +37,7 @@ std::string storedCode(std::string_view code) {
 RouteRecord decodeRouteRecord(std::string_view stored) {
     std::string plain(stored.substr(0, kRouteRecordSize));
     plain.resize(kRouteRecordSize, '\0');
-    vx::wire::shiftDecipher(plain.data(), plain.size(), vx::wire::kRouteFileKey);
+    vtx::wire::shiftDecipher(plain.data(), plain.size(), vtx::wire::kRouteFileKey);
     RouteRecord record;
     for (const auto& f : kFields)
         record.*f.member = cutAtZero(std::string_view(plain).substr(f.offset, f.width));
@@ -52,7 +52,7 @@ std::string encodeRouteRecord(const RouteRecord& record) {
         field.resize(f.width, ' ');
         plain += field;
     }
-    vx::wire::shiftEncipher(plain.data(), plain.size(), vx::wire::kRouteFileKey);
+    vtx::wire::shiftEncipher(plain.data(), plain.size(), vtx::wire::kRouteFileKey);
     return plain;
 }
 
@@ -77,4 +77,4 @@ std::vector<RouteRecord> readRouteRecords(const std::string& path) {
     return records;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vx::cli {
+namespace vtx::cli {
 
 inline constexpr size_t kRouteRecordSize = 104;
 
@@ -47,4 +47,4 @@ std::optional<RouteRecord> findRouteRecord(const std::string& path, std::string_
 // ignored).
 std::vector<RouteRecord> readRouteRecords(const std::string& path);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -20,7 +20,7 @@
 #include "vtx/platform/TickCount.h"
 #include "vx32_cli.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
 using namespace vtx::platform;
@@ -187,4 +187,4 @@ int connectSocket(int sock, const char* host, int port, int timeoutMs) {
     }
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

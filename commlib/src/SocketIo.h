@@ -10,7 +10,7 @@
 
 #include "vtx/platform/SocketPoll.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 using vtx::platform::PollClock;
 
@@ -60,4 +60,4 @@ int openStreamSocket();
 // Shuts down sending, then closes.
 int closeSocket(int sock);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -2,7 +2,7 @@
 
 #include "CardMask.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 namespace {
 
@@ -21,7 +21,7 @@ std::string oneLine(std::string value) {
 std::string traceValue(std::string_view raw) {
     size_t nul = raw.find('\0');
     if (nul != std::string_view::npos) raw = raw.substr(0, nul);
-    return oneLine(vx::wire::maskCardData(raw));
+    return oneLine(vtx::wire::maskCardData(raw));
 }
 
 void SocketTrace::step(std::string_view section, std::string_view key, std::string_view value) {
@@ -32,7 +32,7 @@ void SocketTrace::stepEnciphered(std::string_view section, std::string_view key,
                                  std::string_view plain,
                                  const std::function<void(std::string&)>& encipher) {
     if (!enabled_) return;
-    std::string text = vx::wire::maskCardData(plain);
+    std::string text = vtx::wire::maskCardData(plain);
     encipher(text);
     writes_.push_back({std::string(section), std::string(key), oneLine(std::move(text))});
 }
@@ -48,4 +48,4 @@ void SocketTrace::flush() {
     writes_.clear();
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

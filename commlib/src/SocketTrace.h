@@ -18,7 +18,7 @@
 
 #include "vtx/platform/IniFile.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 inline constexpr const char* kTraceFile = "SOCKET.BIN";
 
@@ -55,4 +55,4 @@ private:
 // byte, so an entry is always one line of the file.
 std::string traceValue(std::string_view raw);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

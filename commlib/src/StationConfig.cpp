@@ -6,7 +6,7 @@
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/Paths.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
 constexpr size_t kOperatorNameWidth = 20;
@@ -67,4 +67,4 @@ std::string operatorCodeFor(const StationPaths& paths, std::string_view operator
     return code;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

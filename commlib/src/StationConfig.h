@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace vx::cli {
+namespace vtx::cli {
 
 inline constexpr const char* kLocatorFile = "WINVTXCORE.INI";
 inline constexpr const char* kDefaultPathServer = "C:\\Vantrix";
@@ -34,4 +34,4 @@ StationPaths readStationPaths();
 // ASCII becomes eight blanks.
 std::string operatorCodeFor(const StationPaths& paths, std::string_view operatorText);
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

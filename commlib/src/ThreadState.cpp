@@ -1,10 +1,10 @@
 #include "ThreadState.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 ThreadState& threadState() {
     thread_local ThreadState state;
     return state;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -8,12 +8,12 @@
 
 #include "DesBlock.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 
 struct ThreadState {
     int lastError = 0;
     int lastSocket = 0;
-    vx::wire::DesKey masterKey{};  // zero until a DES request loads it
+    vtx::wire::DesKey masterKey{};  // zero until a DES request loads it
 };
 
 ThreadState& threadState();
@@ -25,4 +25,4 @@ inline int lastError() {
     return threadState().lastError;
 }
 
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -8,10 +8,10 @@
 #include "vtx/platform/Reachability.h"
 #include "vx32_cli.h"
 
+using vtx::cli::test::HostFixture;
+using vtx::cli::test::send;
+using vtx::cli::test::Station;
 using vtx::hostsim::HostSimPort;
-using vx::test::HostFixture;
-using vx::test::send;
-using vx::test::Station;
 
 namespace {
 

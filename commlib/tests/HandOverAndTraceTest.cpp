@@ -13,10 +13,10 @@
 #include "vtx/commlib/testing/HostExchange.h"
 #include "vx32_cli.h"
 
+using vtx::cli::test::HostFixture;
+using vtx::cli::test::send;
+using vtx::cli::test::Station;
 using vtx::hostsim::HostSimPort;
-using vx::test::HostFixture;
-using vx::test::send;
-using vx::test::Station;
 
 namespace {
 
@@ -121,7 +121,7 @@ TEST(SocketTrace, NoCipherModeLetsTheTraceGiveBackACardNumber) {
     HostSimPort shift = plainPort();
     shift.section = "shift";
     shift.cript = 1;
-    shift.port = vx::test::freePortEndingIn(200);
+    shift.port = vtx::cli::test::freePortEndingIn(200);
     ASSERT_NE(shift.port, 0);
     HostSimPort des = plainPort();
     des.section = "des";
@@ -132,7 +132,7 @@ TEST(SocketTrace, NoCipherModeLetsTheTraceGiveBackACardNumber) {
                            Station::route("DES", f.port("des"), "2")});
     const std::string message = "000-000=0100;953-000=6012000000000001;";
     const std::string maskedFrame = "0038000-000=0100;953-000=601200******0001;";
-    const int key = vx::wire::shiftKeyForPort(f.port("shift"));
+    const int key = vtx::wire::shiftKeyForPort(f.port("shift"));
     ASSERT_EQ(key, 200);
 
     for (const char* route : {"PLA", "SHI", "DES"}) {
@@ -142,12 +142,12 @@ TEST(SocketTrace, NoCipherModeLetsTheTraceGiveBackACardNumber) {
         EXPECT_NE(trace.find("953-000=601200******0001;"), std::string::npos) << route;
         // Deciphered with the key the file names, every line stays masked.
         std::string deciphered = trace;
-        vx::wire::shiftDecipher(deciphered.data(), deciphered.size(), key);
+        vtx::wire::shiftDecipher(deciphered.data(), deciphered.size(), key);
         EXPECT_EQ(deciphered.find("6012000000000001"), std::string::npos) << route;
     }
 
     std::string expected = maskedFrame;
-    vx::wire::shiftEncipher(expected.data(), expected.size(), key);
+    vtx::wire::shiftEncipher(expected.data(), expected.size(), key);
     const std::string trace = f.station.socketBin();
     const std::string entry = "Envio Msg Cript =";
     const size_t at = trace.find("[SHI     -Client]");

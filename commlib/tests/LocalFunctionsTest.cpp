@@ -10,7 +10,7 @@
 #include "vtx/commlib/testing/Station.h"
 #include "vx32_cli.h"
 
-using vx::test::Station;
+using vtx::cli::test::Station;
 
 namespace {
 
@@ -105,7 +105,7 @@ TEST(Field953Rule, ReplacesTheSeparatorOnlyWhenTheConditionsHold) {
     std::string b = "0060000-000=0100;" + std::string(23, 'Z') + "953-111=ab;cd;001-000=1;";
     ASSERT_EQ(b.find("953-"), 40u);
     std::string copy = b;
-    vx::cli::applyField953Rule(copy.data(), copy.size());
+    vtx::cli::applyField953Rule(copy.data(), copy.size());
     std::string expected = b;
     expected[50] = '\xE7';
     EXPECT_EQ(copy, expected);
@@ -113,12 +113,12 @@ TEST(Field953Rule, ReplacesTheSeparatorOnlyWhenTheConditionsHold) {
     // No "-0" at or after S: nothing happens.
     std::string none = "0060000-000=0100;" + std::string(23, 'Z') + "953-111=ab;cd;";
     copy = none;
-    vx::cli::applyField953Rule(copy.data(), copy.size());
+    vtx::cli::applyField953Rule(copy.data(), copy.size());
     EXPECT_EQ(copy, none);
 
     // The usual key "953-000" carries a "-0" before its "=": never replaced.
     std::string usual = "0060000-000=0100;" + std::string(23, 'Z') + "953-000=ab;cd;001-000=1;";
     copy = usual;
-    vx::cli::applyField953Rule(copy.data(), copy.size());
+    vtx::cli::applyField953Rule(copy.data(), copy.size());
     EXPECT_EQ(copy, usual);
 }

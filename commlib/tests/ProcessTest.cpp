@@ -14,10 +14,10 @@
 #include "vtx/platform/Reachability.h"
 #include "vx32_cli.h"
 
+using vtx::cli::test::HostFixture;
+using vtx::cli::test::send;
+using vtx::cli::test::Station;
 using vtx::hostsim::HostSimPort;
-using vx::test::HostFixture;
-using vx::test::send;
-using vx::test::Station;
 
 namespace {
 
@@ -107,13 +107,13 @@ TEST(ProcessWire, ShiftCipherKeyFromThePort) {
     ASSERT_GT(e.result, 0);
     EXPECT_NE(e.reply.find("009-000=00;"), std::string::npos);
     std::string expected = withLength(kSale);
-    vx::wire::shiftEncipher(expected.data(), expected.size(),
-                            vx::wire::shiftKeyForPort(f.port("shift")));
+    vtx::wire::shiftEncipher(expected.data(), expected.size(),
+                             vtx::wire::shiftKeyForPort(f.port("shift")));
     EXPECT_EQ(f.host.records("shift").at(0).raw, expected);
 }
 
 TEST(ProcessWire, ShiftCipherWithKeyZeroLeavesTheFrameUnchanged) {
-    int zeroPort = vx::test::freePortEndingIn(0);
+    int zeroPort = vtx::cli::test::freePortEndingIn(0);
     ASSERT_NE(zeroPort, 0);
     auto p = port("zero", "plain", 1);
     p.port = zeroPort;

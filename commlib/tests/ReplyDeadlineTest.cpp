@@ -15,9 +15,9 @@
 #include "vtx/commlib/testing/HostExchange.h"
 #include "vx32_cli.h"
 
-using vx::test::ScriptedHost;
-using vx::test::send;
-using vx::test::Station;
+using vtx::cli::test::ScriptedHost;
+using vtx::cli::test::send;
+using vtx::cli::test::Station;
 using namespace std::chrono_literals;
 
 namespace {
@@ -26,7 +26,7 @@ const std::string kSale = "000-000=0200;011-000=003000;";
 const std::string kReply = "0011009-000=00;";
 
 std::string desFrame(const std::string& payload) {
-    return vx::wire::buildDesFrame(vx::wire::kDefaultMasterKey, "\0\0\0\0\0\0\0\0", payload);
+    return vtx::wire::buildDesFrame(vtx::wire::kDefaultMasterKey, "\0\0\0\0\0\0\0\0", payload);
 }
 
 // A route to the host with the 1-second time-out of Station::route.
@@ -36,10 +36,10 @@ void routeTo(Station& station, const ScriptedHost& host, const char* cript) {
 
 // Connects to the host and sends a request, for reading its reply by hand.
 int connectAndAsk(const ScriptedHost& host) {
-    int sock = vx::cli::openStreamSocket();
-    EXPECT_EQ(vx::cli::connectSocket(sock, "127.0.0.1", host.port(), 4000), 0);
+    int sock = vtx::cli::openStreamSocket();
+    EXPECT_EQ(vtx::cli::connectSocket(sock, "127.0.0.1", host.port(), 4000), 0);
     const std::string request = "0013000-000=0200;";
-    EXPECT_EQ(vx::cli::sendAll(sock, request.data(), request.size(), 2000), request.size());
+    EXPECT_EQ(vtx::cli::sendAll(sock, request.data(), request.size(), 2000), request.size());
     return sock;
 }
 
@@ -71,31 +71,31 @@ TEST(ReplyDeadline, ABodyDrippedPastTheBodyTimeIsShort) {
     const std::string body(30, 'b');
     ScriptedHost plain({"0030" + body, 4, 100ms});
     int sock = connectAndAsk(plain);
-    vx::cli::ReplyShape shape;
+    vtx::cli::ReplyShape shape;
     shape.bodyTime = 300ms;
     std::vector<char> buffer(VX_BUFFER_SIZE, '\0');
-    vx::cli::SocketTrace trace;
-    EXPECT_EQ(vx::cli::readReply(sock, shape, 5000, buffer.data(), trace, "T"), 4);
+    vtx::cli::SocketTrace trace;
+    EXPECT_EQ(vtx::cli::readReply(sock, shape, 5000, buffer.data(), trace, "T"), 4);
     EXPECT_EQ(buffer[0], '\0');
     EXPECT_LT(plain.sent(), 34u);
-    vx::cli::closeSocket(sock);
+    vtx::cli::closeSocket(sock);
 
-    vx::cli::threadState().masterKey = vx::wire::kDefaultMasterKey;
-    ScriptedHost des({desFrame("0030" + body), vx::wire::kDesHeaderSize, 100ms});
+    vtx::cli::threadState().masterKey = vtx::wire::kDefaultMasterKey;
+    ScriptedHost des({desFrame("0030" + body), vtx::wire::kDesHeaderSize, 100ms});
     sock = connectAndAsk(des);
     shape.cipherMode = 2;
-    EXPECT_EQ(vx::cli::readReply(sock, shape, 5000, buffer.data(), trace, "T"), 4);
+    EXPECT_EQ(vtx::cli::readReply(sock, shape, 5000, buffer.data(), trace, "T"), 4);
     EXPECT_EQ(buffer[0], '\0');
-    EXPECT_LT(des.sent(), vx::wire::kDesHeaderSize + 34);
-    vx::cli::closeSocket(sock);
+    EXPECT_LT(des.sent(), vtx::wire::kDesHeaderSize + 34);
+    vtx::cli::closeSocket(sock);
 
     // A body that comes whole in time is read as usual.
     ScriptedHost prompt({"0030" + body, 34, 0ms});
     sock = connectAndAsk(prompt);
     shape.cipherMode = 0;
-    EXPECT_EQ(vx::cli::readReply(sock, shape, 5000, buffer.data(), trace, "T"), 34);
+    EXPECT_EQ(vtx::cli::readReply(sock, shape, 5000, buffer.data(), trace, "T"), 34);
     EXPECT_EQ(std::string(buffer.data()), "0030" + body);
-    vx::cli::closeSocket(sock);
+    vtx::cli::closeSocket(sock);
 }
 
 TEST(ReplyDeadline, NoDesReplyIsNoServerWhateverTheHostDoes) {

@@ -11,7 +11,7 @@
 
 #include "HostSimProcess.h"
 
-namespace vx::test {
+namespace vtx::cli::test {
 namespace {
 
 constexpr int kPollSliceMs = 20;  // how often the thread looks at the stop flag
@@ -108,4 +108,4 @@ void ScriptedHost::play(int connection) {
     ::close(connection);
 }
 
-}  // namespace vx::test
+}  // namespace vtx::cli::test

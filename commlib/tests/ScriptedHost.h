@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-namespace vx::test {
+namespace vtx::cli::test {
 
 class ScriptedHost {
 public:
@@ -52,4 +52,4 @@ private:
     std::thread thread_;
 };
 
-}  // namespace vx::test
+}  // namespace vtx::cli::test

@@ -5,8 +5,8 @@
 #include "RequestSettings.h"
 #include "vtx/commlib/testing/Station.h"
 
-using namespace vx::cli;
-using vx::test::Station;
+using namespace vtx::cli;
+using vtx::cli::test::Station;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "SocketPair.h"
 #include "ThreadState.h"
 
-using namespace vx::cli;
+using namespace vtx::cli;
 
 namespace {
 

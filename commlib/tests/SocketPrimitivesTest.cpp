@@ -14,8 +14,8 @@
 #include "vtx/commlib/testing/HostExchange.h"
 #include "vx32_cli.h"
 
+using vtx::cli::test::HostFixture;
 using vtx::hostsim::HostSimPort;
-using vx::test::HostFixture;
 
 namespace {
 

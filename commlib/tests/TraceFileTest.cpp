@@ -18,7 +18,7 @@
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/Paths.h"
 
-namespace vx::cli {
+namespace vtx::cli {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -130,4 +130,4 @@ TEST_F(TraceFileTest, KilledWritersLeaveAWholeFileAndTheNextWriterClearsUp) {
 }
 
 }  // namespace
-}  // namespace vx::cli
+}  // namespace vtx::cli

@@ -13,7 +13,7 @@
 #include "MasterKey.h"
 #include "ShiftCipher.h"
 
-using namespace vx::wire;
+using namespace vtx::wire;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "CardMask.h"
 
-namespace vx::wire {
+namespace vtx::wire {
 namespace {
 
 constexpr size_t kKeepFirst = 6;
@@ -100,4 +100,4 @@ std::string maskCardData(std::string_view text) {
     return out;
 }
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

@@ -19,8 +19,8 @@
 #include <string>
 #include <string_view>
 
-namespace vx::wire {
+namespace vtx::wire {
 
 std::string maskCardData(std::string_view text);
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-namespace vx::wire {
+namespace vtx::wire {
 namespace {
 
 void crypt(const DesKey& key, uint8_t block[8], int direction) {
@@ -31,4 +31,4 @@ void desDecryptBlock(const DesKey& key, uint8_t block[8]) {
     crypt(key, block, DES_DECRYPT);
 }
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

@@ -7,11 +7,11 @@
 #include <array>
 #include <cstdint>
 
-namespace vx::wire {
+namespace vtx::wire {
 
 using DesKey = std::array<uint8_t, 8>;
 
 void desEncryptBlock(const DesKey& key, uint8_t block[8]);
 void desDecryptBlock(const DesKey& key, uint8_t block[8]);
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

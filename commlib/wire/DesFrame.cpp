@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace vx::wire {
+namespace vtx::wire {
 
 void buildDesHeader(const DesKey& masterKey, const char serial[8], size_t payloadLen,
                     uint8_t header[kDesHeaderSize]) {
@@ -48,4 +48,4 @@ std::string buildDesFrame(const DesKey& masterKey, const char serial[8], std::st
     return frame;
 }
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

@@ -20,7 +20,7 @@
 
 #include "DesBlock.h"
 
-namespace vx::wire {
+namespace vtx::wire {
 
 inline constexpr size_t kDesHeaderSize = 23;
 inline constexpr int kDesLengthBias = 21;
@@ -44,4 +44,4 @@ void decipherDesPayload(const DesKey& sessionKey, uint8_t* data, size_t len);
 // Whole frame, header and enciphered payload (used by the host simulator).
 std::string buildDesFrame(const DesKey& masterKey, const char serial[8], std::string_view payload);
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace vx::wire {
+namespace vtx::wire {
 namespace {
 
 void appendLe16(std::string& out, size_t value) {
@@ -101,4 +101,4 @@ std::optional<std::string> hexToBytes(std::string_view hex) {
     return out;
 }
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-namespace vx::wire {
+namespace vtx::wire {
 
 inline constexpr size_t kMaxMessage = 3072;
 inline constexpr size_t kTpduPrefix = 15;  // outer digits + service + operator code
@@ -46,4 +46,4 @@ void formatAsciiLength(size_t len, char out[4]);
 // character.
 std::optional<std::string> hexToBytes(std::string_view hex);
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace vx::wire {
+namespace vtx::wire {
 namespace {
 
 int hexValue(char c) {
@@ -49,4 +49,4 @@ void decodeMasterKey(std::string_view text, DesKey& key) {
     }
 }
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

@@ -14,7 +14,7 @@
 
 #include "DesBlock.h"
 
-namespace vx::wire {
+namespace vtx::wire {
 
 // The key used when the configuration names none: eight bytes 0x6B.
 inline constexpr DesKey kDefaultMasterKey = {0x6B, 0x6B, 0x6B, 0x6B, 0x6B, 0x6B, 0x6B, 0x6B};
@@ -22,4 +22,4 @@ inline constexpr DesKey kDefaultMasterKey = {0x6B, 0x6B, 0x6B, 0x6B, 0x6B, 0x6B,
 // Decodes `text` over `key` in place.
 void decodeMasterKey(std::string_view text, DesKey& key);
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

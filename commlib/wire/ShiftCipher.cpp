@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace vx::wire {
+namespace vtx::wire {
 
 void shiftEncipher(char* data, size_t len, int key) {
     if (key == 0) return;
@@ -34,4 +34,4 @@ int shiftKeyForPort(int port) {
     return std::atoi(text);
 }
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

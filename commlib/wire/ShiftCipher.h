@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace vx::wire {
+namespace vtx::wire {
 
 inline constexpr int kRouteFileKey = 71;
 
@@ -25,4 +25,4 @@ int shiftKeyForPort(int port);
 // digits 1-3) — "123" for port 5123.
 void shiftKeyText(int port, char out[5]);
 
-}  // namespace vx::wire
+}  // namespace vtx::wire

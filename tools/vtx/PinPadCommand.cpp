@@ -33,8 +33,7 @@ int readCard() {
     if (result >= 0) {
         // Card data is shown masked, as in every trace and log of the station.
         const std::string track(buffer.data());
-        std::printf("track: %s\n",
-                    platform::cp1252ToUtf8(vx::wire::maskCardData(track)).c_str());
+        std::printf("track: %s\n", platform::cp1252ToUtf8(vtx::wire::maskCardData(track)).c_str());
     }
     return result >= 0 ? 0 : 1;
 }

@@ -12,7 +12,7 @@
 namespace vtx::tool {
 namespace {
 
-using vx::cli::RouteRecord;
+using vtx::cli::RouteRecord;
 
 constexpr const char* kHeading =
     "# code|IP1|IP2|PORTACHK|PORTAADM|PORTACATT|TENTATIVA|TIME_OUT|CRIPT|POS_MASTERKEY";
@@ -38,12 +38,12 @@ std::string trimRight(std::string text) {
 
 std::string routeFilePath(const Args& args) {
     if (args.size() > 1) return platform::resolve(args[1]);
-    return platform::resolve(vx::cli::readStationPaths().file("VXIFCLI.BIN"));
+    return platform::resolve(vtx::cli::readStationPaths().file("VXIFCLI.BIN"));
 }
 
 int show(const Args& args) {
     const std::string path = routeFilePath(args);
-    auto records = vx::cli::readRouteRecords(path);
+    auto records = vtx::cli::readRouteRecords(path);
     if (records.empty()) {
         std::fprintf(stderr, "vtx: no route records in %s\n", path.c_str());
         return 1;
@@ -96,7 +96,7 @@ int write(const Args& args) {
         if (line.empty() || line[0] == '#') continue;
         RouteRecord record;
         if (!parseLine(line, number, record)) return 1;
-        content += vx::cli::encodeRouteRecord(record);
+        content += vtx::cli::encodeRouteRecord(record);
     }
     if (content.empty()) {
         std::fputs("vtx: no route lines on standard input; nothing written\n", stderr);
@@ -107,7 +107,7 @@ int write(const Args& args) {
         std::fprintf(stderr, "vtx: cannot write %s\n", path.c_str());
         return 1;
     }
-    std::printf("%zu records written to %s\n", content.size() / vx::cli::kRouteRecordSize,
+    std::printf("%zu records written to %s\n", content.size() / vtx::cli::kRouteRecordSize,
                 path.c_str());
     return 0;
 }

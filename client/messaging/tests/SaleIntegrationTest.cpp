@@ -37,7 +37,7 @@ protected:
         host_->setDataFolder(VTX_SOURCE_DIR "/tools/hostsim/data");
         ASSERT_TRUE(host_->start()) << host_->error();
         station_.writeOperatorTable({"REDE ALFA           ALFA0001"});
-        station_.writeRoutes({vx::test::Station::route("ALFA0001", host_->port("host"))});
+        station_.writeRoutes({vtx::cli::test::Station::route("ALFA0001", host_->port("host"))});
 
         EstruturaPrincipal& s = session_.settings;
         s.PathServer = QStringLiteral("C:\\VANTRIX");
@@ -57,7 +57,7 @@ protected:
         return p;
     }
 
-    vx::test::Station station_;
+    vtx::cli::test::Station station_;
     std::unique_ptr<vtx::hostsim::HostSimProcess> host_;
     vtx::client::testing::ScriptedDialogs dialogs_;
     LoadedCommLibrary comm_;

@@ -37,10 +37,10 @@ protected:
         host_->setDataFolder(VTX_SOURCE_DIR "/tools/hostsim/data");
         ASSERT_TRUE(host_->start()) << host_->error();
         station_.writeOperatorTable({"REDE ALFA           ALFA0001"});
-        station_.writeRoutes({vx::test::Station::route("ALFA0001", host_->port("host"))});
+        station_.writeRoutes({vtx::cli::test::Station::route("ALFA0001", host_->port("host"))});
 
         EstruturaPrincipal& s = session_.settings;
-        s.PathServer = QString::fromLatin1(vx::test::Station::kPathServer);
+        s.PathServer = QString::fromLatin1(vtx::cli::test::Station::kPathServer);
         s.CodigoEstab = QStringLiteral("000000000012345");
         s.CodigoAcesso = QString::fromLatin1(kCodigoAcesso);
         s.NomeAdministradora = QStringLiteral("REDE ALFA");
@@ -84,7 +84,7 @@ protected:
                                   content);
     }
 
-    vx::test::Station station_;
+    vtx::cli::test::Station station_;
     std::unique_ptr<vtx::hostsim::HostSimProcess> host_;
     vtx::client::testing::ScriptedDialogs dialogs_;
     LoadedCommLibrary comm_;

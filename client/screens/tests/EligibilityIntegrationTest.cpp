@@ -25,7 +25,7 @@ protected:
                                                                std::vector{port});
         host_->setDataFolder(VTX_SOURCE_DIR "/tools/hostsim/data");
         ASSERT_TRUE(host_->start()) << host_->error();
-        station_.writeRoutes({vx::test::Station::route("ALFA0001", host_->port("host"))});
+        station_.writeRoutes({vtx::cli::test::Station::route("ALFA0001", host_->port("host"))});
         // The library finds the administrator's route through the operator table.
         const QString line = operatorLine("REDE ALFA", "ALFA0001", "N", 3, 10, "Matricula");
         station_.writeOperatorTable({line.toStdString()});
@@ -59,7 +59,7 @@ protected:
                form_->findChild<QPushButton*>(QStringLiteral("cmdAdmin"))->isEnabled();
     }
 
-    vx::test::Station station_;
+    vtx::cli::test::Station station_;
     std::unique_ptr<vtx::hostsim::HostSimProcess> host_;
     testing::ScriptedDialogs dialogs_;
     LoadedCommLibrary comm_;

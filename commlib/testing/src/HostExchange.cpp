@@ -9,7 +9,7 @@
 
 #include "vx32_cli.h"
 
-namespace vx::test {
+namespace vtx::cli::test {
 
 Exchange send(const std::string& message, const char* op, const char* service, bool server) {
     std::vector<char> buffer(VX_BUFFER_SIZE, '\0');
@@ -59,4 +59,4 @@ int freePortEndingIn(int lastThree) {
     return 0;
 }
 
-}  // namespace vx::test
+}  // namespace vtx::cli::test

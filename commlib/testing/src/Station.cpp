@@ -4,7 +4,7 @@
 
 #include "vtx/platform/IniFile.h"
 
-namespace vx::test {
+namespace vtx::cli::test {
 
 Station::Station() {
     vtx::platform::iniWriteString("WINVTXCORE.INI", "CORE", "Path Server", kPathServer);
@@ -35,7 +35,7 @@ RouteRecord Station::route(std::string_view code, int port, std::string_view cri
 
 void Station::writeRoutes(const std::vector<RouteRecord>& records) const {
     std::string content;
-    for (const auto& r : records) content += vx::cli::encodeRouteRecord(r);
+    for (const auto& r : records) content += vtx::cli::encodeRouteRecord(r);
     root_.writeFile("C/Vantrix/VXIFCLI.BIN", content);
 }
 
@@ -49,4 +49,4 @@ std::string Station::socketBin() const {
     return root_.readFile("C/Windows/SOCKET.BIN").value_or("");
 }
 
-}  // namespace vx::test
+}  // namespace vtx::cli::test

@@ -61,7 +61,7 @@ TEST_F(AgentLifecycle, SecondInstanceEndsAtOnceAndTheFirstServesOn) {
     ASSERT_TRUE(second.start());
     EXPECT_EQ(second.waitForExit(5s), 2);
     EXPECT_TRUE(second.output().empty());
-    EXPECT_GT(vx::test::send(saleRequest(), "OPA", "CHK").result, 0);
+    EXPECT_GT(vtx::cli::test::send(saleRequest(), "OPA", "CHK").result, 0);
 }
 
 TEST_F(AgentLifecycle, SigtermAndSigintCloseLikeTheExitButton) {
@@ -135,7 +135,7 @@ TEST_F(AgentLifecycle, WindowRequestHandsTheProcessToTheStatusWindowProgram) {
     const auto image = std::filesystem::read_symlink(
         "/proc/" + std::to_string(windowed.pid()) + "/exe", ec);
     EXPECT_EQ(image.filename(), "LinkAgentWindow");
-    EXPECT_GT(vx::test::send(saleRequest(), "OPA", "CHK").result, 0);
+    EXPECT_GT(vtx::cli::test::send(saleRequest(), "OPA", "CHK").result, 0);
     EXPECT_EQ(windowed.stop(SIGTERM), 0) << windowed.errors();
 }
 

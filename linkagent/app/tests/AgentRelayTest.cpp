@@ -14,7 +14,7 @@ namespace vtx::linkagent::test {
 namespace {
 
 using namespace std::chrono_literals;
-using vx::test::send;
+using vtx::cli::test::send;
 
 class AgentRelay : public AgentStation {};
 

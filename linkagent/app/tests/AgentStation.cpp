@@ -18,7 +18,7 @@ vtx::hostsim::HostSimPort hostPort(const char* section, const char* fault,
 }
 
 // Operator OPA's tables on the host: a password file and a permission list.
-std::string writeHostData(const vx::test::Station& station) {
+std::string writeHostData(const vtx::cli::test::Station& station) {
     const auto& root = station.root();
     root.writeFile("hostsim/data/cards.ini", "");
     root.writeFile("hostsim/data/products.csv", "");
@@ -34,8 +34,8 @@ AgentStation::AgentStation()
     : fixture({hostPort("host", "none", "OPA"), hostPort("refusing", "refuse")}, writeHostData),
       station(fixture.station) {
     station.setCore("CONFIG", "ESTAB_CODE", "000000000012345");
-    station.writeRoutes({vx::test::Station::route("OPA", fixture.port("host")),
-                         vx::test::Station::route("OPR", fixture.port("refusing"))});
+    station.writeRoutes({vtx::cli::test::Station::route("OPA", fixture.port("host")),
+                         vtx::cli::test::Station::route("OPR", fixture.port("refusing"))});
     station.setCore("Config", "SOCKETBIN", "0");
     station.setCore("Config", "ACESS_TYPE", "2");
     station.setCore("LOCAL", "Address", "127.0.0.1");

@@ -28,8 +28,8 @@ protected:
     // Every log file under the installation's LOG folder, concatenated.
     std::string logText() const;
 
-    vx::test::HostFixture fixture;
-    vx::test::Station& station;
+    vtx::cli::test::HostFixture fixture;
+    vtx::cli::test::Station& station;
     std::unique_ptr<AgentProcess> agent;
 };
 

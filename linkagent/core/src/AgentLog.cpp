@@ -96,7 +96,7 @@ void AgentLog::log(const std::string& text) {
             std::lock_guard lock(mutex_);
             if (!enabled_) return;
         }
-        std::string message = oneLine(vx::wire::maskCardData(text));
+        std::string message = oneLine(vtx::wire::maskCardData(text));
         LocalTime t = localNow();
         char stamp[64];
         std::snprintf(stamp, sizeof stamp, "%02d%02d%04d|%02d%02d%02d%03d|%s|", t.day, t.month,

@@ -53,13 +53,13 @@ protected:
             if (host_->start()) break;
         }
         ASSERT_GT(host_->port("OPA"), 0) << host_->error();
-        station_.writeRoutes({vx::test::Station::route("OPA", host_->port("OPA")),
-                              vx::test::Station::route("OPB", host_->port("hostB"))});
+        station_.writeRoutes({vtx::cli::test::Station::route("OPA", host_->port("OPA")),
+                              vtx::cli::test::Station::route("OPB", host_->port("hostB"))});
     }
 
     void logOn() {
         LogonRunner runner(logger_, guard_, status_, Process_Server, ListAdm,
-                           vx::test::Station::kPathServer);
+                           vtx::cli::test::Station::kPathServer);
         ASSERT_TRUE(runner.startLogon());
         ASSERT_TRUE(runner.waitFor(30s));
     }
@@ -71,7 +71,7 @@ protected:
         return platform::iniGetString("C:\\Vantrix\\CORE.INI", "LOGON", key, "?");
     }
 
-    vx::test::Station station_;
+    vtx::cli::test::Station station_;
     std::unique_ptr<hostsim::HostSimProcess> host_;
     test::RecordingLogger logger_;
     test::RecordingStatus status_;

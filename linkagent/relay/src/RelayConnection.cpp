@@ -102,7 +102,7 @@ RelayConnection::Relayed RelayConnection::relay(const std::string& request) cons
     // the library would read past the request.
     if (request.size() < kRouteSize + 4) return {VX_BAD_LENGTH, {}};
     const std::string_view plain = std::string_view(request).substr(kRouteSize);
-    if (vx::wire::announcedLength(plain) > plain.size() - 4) return {VX_BAD_LENGTH, {}};
+    if (vtx::wire::announcedLength(plain) > plain.size() - 4) return {VX_BAD_LENGTH, {}};
 
     const std::string service = request.substr(0, 3);
     const std::string code = request.substr(3, 8);
@@ -120,7 +120,7 @@ RelayConnection::Relayed RelayConnection::relay(const std::string& request) cons
     // The digits are written from the result: a reply the host cut short
     // comes back as 4 with no digits in the buffer and travels as "0000".
     std::string framed(buffer.data(), static_cast<size_t>(result));
-    vx::wire::formatAsciiLength(static_cast<size_t>(result) - 4, framed.data());
+    vtx::wire::formatAsciiLength(static_cast<size_t>(result) - 4, framed.data());
     std::optional<std::string> frame =
         replyFrame(options_.framing, std::string_view(request).substr(0, kRouteSize), framed);
     if (!frame) return {VX_BAD_LENGTH, {}};

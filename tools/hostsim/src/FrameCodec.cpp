@@ -10,7 +10,7 @@
 namespace vtx::hostsim {
 namespace {
 
-using vx::wire::kMaxMessage;
+using vtx::wire::kMaxMessage;
 
 constexpr size_t kDigits = 4;     // "%04d" length
 constexpr size_t kLe16 = 2;       // 16-bit little-endian length
@@ -53,7 +53,7 @@ std::string lengthProblem(long length) {
 
 // The inner "%04d" of a TPDU or DES frame must match what the outer length leaves.
 std::string innerProblem(std::string_view digits, size_t expected) {
-    auto inner = vx::wire::parseAsciiLength(digits);
+    auto inner = vtx::wire::parseAsciiLength(digits);
     if (inner && *inner == expected) return "";
     return "inner length \"" + printableText(digits) + "\" does not match the frame (" +
            std::to_string(expected) + " bytes)";
@@ -70,12 +70,12 @@ FrameCodec::FrameCodec(const PortConfig& config, int shiftKey)
 
 std::string FrameCodec::deciphered(std::string_view bytes) const {
     std::string out(bytes);
-    vx::wire::shiftDecipher(out.data(), out.size(), shiftKey_);
+    vtx::wire::shiftDecipher(out.data(), out.size(), shiftKey_);
     return out;
 }
 
 std::string FrameCodec::enciphered(std::string bytes) const {
-    vx::wire::shiftEncipher(bytes.data(), bytes.size(), shiftKey_);
+    vtx::wire::shiftEncipher(bytes.data(), bytes.size(), shiftKey_);
     return bytes;
 }
 
@@ -88,12 +88,12 @@ ReadOutcome FrameCodec::read(Connection& connection) const {
     std::string lengthBytes = deciphered(connection.received().substr(0, prefix));
     long announced = 0;
     if (digits) {
-        auto parsed = vx::wire::parseAsciiLength(lengthBytes);
+        auto parsed = vtx::wire::parseAsciiLength(lengthBytes);
         if (!parsed)
             return rejected("length \"" + printableText(lengthBytes) + "\" is not 4 digits");
         announced = static_cast<long>(*parsed);
     } else {
-        announced = static_cast<long>(vx::wire::parseBinaryLength(lengthBytes.data()));
+        announced = static_cast<long>(vtx::wire::parseBinaryLength(lengthBytes.data()));
     }
     // Bytes of the frame before the message, after the length prefix.
     size_t head = 0;
@@ -120,12 +120,12 @@ ReadOutcome FrameCodec::read(Connection& connection) const {
 }
 
 ReadOutcome FrameCodec::readDes(Connection& connection) const {
-    using vx::wire::kDesHeaderSize;
+    using vtx::wire::kDesHeaderSize;
     if (auto s = connection.fill(kDesHeaderSize); s != Connection::Status::kOk)
         return shortFrame(s, connection);
     uint8_t header[kDesHeaderSize];
     std::memcpy(header, connection.received().data(), kDesHeaderSize);
-    const size_t payloadLength = vx::wire::desPayloadLength(header);
+    const size_t payloadLength = vtx::wire::desPayloadLength(header);
     const long messageLength = static_cast<long>(payloadLength) - static_cast<long>(kDigits);
     if (auto problem = lengthProblem(messageLength); !problem.empty()) return rejected(problem);
 
@@ -135,8 +135,8 @@ ReadOutcome FrameCodec::readDes(Connection& connection) const {
     Request request;
     request.raw.assign(connection.received().substr(0, total));
     std::string payload = request.raw.substr(kDesHeaderSize);
-    vx::wire::decipherDesPayload(vx::wire::desSessionKey(masterKey_, header),
-                                 reinterpret_cast<uint8_t*>(payload.data()), payload.size());
+    vtx::wire::decipherDesPayload(vtx::wire::desSessionKey(masterKey_, header),
+                                  reinterpret_cast<uint8_t*>(payload.data()), payload.size());
     if (auto problem = innerProblem(std::string_view(payload).substr(0, kDigits),
                                     static_cast<size_t>(messageLength));
         !problem.empty())
@@ -151,23 +151,23 @@ std::optional<ReplyFrame> FrameCodec::reply(const Envelope& envelope,
     if (message.size() > kMaxMessage) return std::nullopt;
     if (cipher_ == Cipher::kDes) {
         return ReplyFrame{
-            vx::wire::buildDesFrame(masterKey_, envelope.serial, vx::wire::plainFrame(message)),
-            vx::wire::kDesHeaderSize + kDigits};
+            vtx::wire::buildDesFrame(masterKey_, envelope.serial, vtx::wire::plainFrame(message)),
+            vtx::wire::kDesHeaderSize + kDigits};
     }
     ReplyFrame frame;
     switch (framing_) {
         case Framing::kPlain:
-            frame.bytes = vx::wire::plainFrame(message);
+            frame.bytes = vtx::wire::plainFrame(message);
             break;
         case Framing::kBinary:
-            frame.bytes = vx::wire::binaryLengthFrame(message);
+            frame.bytes = vtx::wire::binaryLengthFrame(message);
             break;
         case Framing::kTpdu:
-            frame.bytes = vx::wire::tpduFrame(std::string_view(envelope.head).substr(0, 3),
-                                              std::string_view(envelope.head).substr(3), message);
+            frame.bytes = vtx::wire::tpduFrame(std::string_view(envelope.head).substr(0, 3),
+                                               std::string_view(envelope.head).substr(3), message);
             break;
         case Framing::kGatewayTpdu:
-            frame.bytes = vx::wire::gatewayTpduFrame(envelope.head, message);
+            frame.bytes = vtx::wire::gatewayTpduFrame(envelope.head, message);
             break;
     }
     frame.headerSize = frame.bytes.size() - message.size();
@@ -177,9 +177,9 @@ std::optional<ReplyFrame> FrameCodec::reply(const Envelope& envelope,
 
 std::string FrameCodec::oversize(const Envelope& envelope, std::string_view someBytes) const {
     if (cipher_ == Cipher::kDes) {
-        std::string frame(vx::wire::kDesHeaderSize, '\0');
-        vx::wire::buildDesHeader(masterKey_, envelope.serial, kOversizeLength,
-                                 reinterpret_cast<uint8_t*>(frame.data()));
+        std::string frame(vtx::wire::kDesHeaderSize, '\0');
+        vtx::wire::buildDesHeader(masterKey_, envelope.serial, kOversizeLength,
+                                  reinterpret_cast<uint8_t*>(frame.data()));
         return frame.append(someBytes);
     }
     const bool digits = framing_ == Framing::kPlain || framing_ == Framing::kTpdu;

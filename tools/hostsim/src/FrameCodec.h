@@ -60,7 +60,7 @@ private:
     Framing framing_;
     Cipher cipher_;
     int shiftKey_;
-    vx::wire::DesKey masterKey_;
+    vtx::wire::DesKey masterKey_;
     std::string gatewayTpdu_;
 };
 

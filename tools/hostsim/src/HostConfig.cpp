@@ -43,7 +43,7 @@ std::string setFraming(PortConfig& pc, const std::string& v) {
 }
 
 std::string setGatewayTpdu(PortConfig& pc, const std::string& v) {
-    auto bytes = vx::wire::hexToBytes(v);
+    auto bytes = vtx::wire::hexToBytes(v);
     if (!bytes || bytes->empty() || bytes->size() > kMaxTpduBytes)
         return "is not 1 to 64 bytes written as pairs of hex digits";
     pc.gatewayTpdu = *bytes;
@@ -61,7 +61,7 @@ std::string setMasterKey(PortConfig& pc, const std::string& v) {
     // As the stations decode it: over a zero key; the default key only when
     // none is configured.
     pc.masterKey = {};
-    vx::wire::decodeMasterKey(v, pc.masterKey);
+    vtx::wire::decodeMasterKey(v, pc.masterKey);
     return "";
 }
 
@@ -106,7 +106,7 @@ std::string setOperator(PortConfig& pc, const std::string& v) {
 }
 
 std::string setReply(PortConfig& pc, const std::string& v) {
-    if (v.empty() || v.size() > vx::wire::kMaxMessage) return "must have 1 to 3072 characters";
+    if (v.empty() || v.size() > vtx::wire::kMaxMessage) return "must have 1 to 3072 characters";
     pc.reply = v;
     return "";
 }

@@ -26,7 +26,7 @@ struct PortConfig {
     Framing framing = Framing::kPlain;
     std::string gatewayTpdu;  // the TPDU bytes of the gateway framing
     Cipher cipher = Cipher::kNone;
-    vx::wire::DesKey masterKey = vx::wire::kDefaultMasterKey;
+    vtx::wire::DesKey masterKey = vtx::wire::kDefaultMasterKey;
     Fault fault = Fault::kNone;
     int delayMs = 0;
     int workers = 32;

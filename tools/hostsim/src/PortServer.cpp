@@ -34,7 +34,7 @@ bool PortServer::open(std::string& error) {
         error = "section [" + config_.section + "]: " + error;
         return false;
     }
-    codec_ = std::make_unique<FrameCodec>(config_, vx::wire::shiftKeyForPort(port()));
+    codec_ = std::make_unique<FrameCodec>(config_, vtx::wire::shiftKeyForPort(port()));
     handler_ = std::make_unique<RequestHandler>(config_, *codec_, responder_, log_, stop_);
     if (!listen) log_.note(config_.section, "FAULT", "refuse: port bound, not listening");
     return true;

@@ -272,7 +272,7 @@ std::vector<HostSimRecord> HostSimProcess::records() const {
         std::string_view rest;
         if (!splitLogLine(line, section, rest)) continue;
         if (rest.starts_with("RAW ")) {
-            auto raw = vx::wire::hexToBytes(rest.substr(4));
+            auto raw = vtx::wire::hexToBytes(rest.substr(4));
             pending = HostSimRecord{section, raw.value_or(""), ""};
         } else if (rest.starts_with("MSG ") && pending && pending->section == section) {
             pending->message = unescape(rest.substr(4));

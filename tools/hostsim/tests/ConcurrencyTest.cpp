@@ -12,7 +12,7 @@
 namespace vtx::hostsim::test {
 namespace {
 
-using namespace vx::wire;
+using namespace vtx::wire;
 
 class ConcurrencyTest : public HostFixture {};
 

@@ -56,7 +56,7 @@ TEST(ConfigTest, KeysAreReadWithoutRegardToCaseWithDefaultsForTheRest) {
     EXPECT_EQ(two.bind, "::1");
     EXPECT_EQ(two.port, 0);
     // The key text is decoded over a zero key, as the stations decode it.
-    vx::wire::DesKey expected{};
+    vtx::wire::DesKey expected{};
     expected[0] = 'A';
     expected[1] = 'B';
     EXPECT_EQ(two.masterKey, expected);

@@ -10,7 +10,7 @@
 namespace vtx::hostsim::test {
 namespace {
 
-using namespace vx::wire;
+using namespace vtx::wire;
 
 class FaultTest : public HostFixture {
 protected:

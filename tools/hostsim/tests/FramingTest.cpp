@@ -11,7 +11,7 @@
 namespace vtx::hostsim::test {
 namespace {
 
-using namespace vx::wire;
+using namespace vtx::wire;
 
 class FramingTest : public HostFixture {};
 

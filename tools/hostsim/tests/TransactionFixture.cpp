@@ -50,7 +50,7 @@ void TransactionFixture::SetUp() {
 }
 
 StationAnswer TransactionFixture::send(const StationRequest& request) {
-    Exchange ex = roundTrip(host_->port("till"), vx::wire::plainFrame(request.in(iso())));
+    Exchange ex = roundTrip(host_->port("till"), vtx::wire::plainFrame(request.in(iso())));
     EXPECT_GE(ex.received.size(), 4u) << request.in(iso());
     return StationAnswer(ex.received.size() >= 4 ? ex.received.substr(4) : "", iso());
 }

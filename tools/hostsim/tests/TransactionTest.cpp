@@ -224,7 +224,7 @@ TEST_P(TransactionTest, RegistrationChangeIsRecorded) {
 }
 
 TEST_P(TransactionTest, LogonIsAcceptedAndOtherKindsGetTheDefaultReply) {
-    EXPECT_EQ(roundTrip(host().port("till"), vx::wire::plainFrame("LOGIN|")).received,
+    EXPECT_EQ(roundTrip(host().port("till"), vtx::wire::plainFrame("LOGIN|")).received,
               "0011009-000=00;");
     StationAnswer answer = send(common("0200", "123456"));
     EXPECT_EQ(answer["009-000"], "00");
@@ -236,7 +236,7 @@ TEST_P(TransactionTest, LogonIsAcceptedAndOtherKindsGetTheDefaultReply) {
 TEST_P(TransactionTest, UnreadableRequestsAreAnsweredAndServingGoesOn) {
     const int port = host().port("till");
     // Bit 63 announces 999 characters and brings 3.
-    Exchange garbage = roundTrip(port, vx::wire::plainFrame("02000000000000000002999abc"));
+    Exchange garbage = roundTrip(port, vtx::wire::plainFrame("02000000000000000002999abc"));
     ASSERT_GE(garbage.received.size(), 4u);
     StationAnswer unread(garbage.received.substr(4), true);
     EXPECT_THAT(unread.message(), StartsWith("0210"));

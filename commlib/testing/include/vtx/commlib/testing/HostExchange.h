@@ -10,7 +10,7 @@
 #include "HostSimProcess.h"
 #include "vtx/commlib/testing/Station.h"
 
-namespace vx::test {
+namespace vtx::cli::test {
 
 struct Exchange {
     int result = 0;
@@ -44,4 +44,4 @@ public:
 // (the shift cipher's key: 0 for "000", 200 for "200"), or 0 when none is free.
 int freePortEndingIn(int lastThree);
 
-}  // namespace vx::test
+}  // namespace vtx::cli::test

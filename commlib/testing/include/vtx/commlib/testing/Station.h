@@ -11,9 +11,9 @@
 #include "RouteFile.h"
 #include "TestRoot.h"
 
-namespace vx::test {
+namespace vtx::cli::test {
 
-using vx::cli::RouteRecord;
+using vtx::cli::RouteRecord;
 
 class Station {
 public:
@@ -43,4 +43,4 @@ private:
     vtx::test::TempRoot root_;
 };
 
-}  // namespace vx::test
+}  // namespace vtx::cli::test
