@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "AgentStation.h"
-#include "RelayFakes.h"
+#include "vtx/linkagent/testing/RelayFakes.h"
 #include "vtx/platform/IniFile.h"
 
 namespace vtx::linkagent::test {

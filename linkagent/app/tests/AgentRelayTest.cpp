@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "AgentStation.h"
-#include "RelayFakes.h"
+#include "vtx/linkagent/testing/RelayFakes.h"
 #include "vtx/platform/Reachability.h"
 #include "vx32_cli.h"
 
