@@ -43,7 +43,16 @@ int LinkAgentProgram::run(std::vector<std::string> arguments) {
         parts_.output.error("LinkAgent: " + why + "; running without a status window");
     }
     vtx::platform::NamedMutex instance(kInstanceMutex);
-    if (!instance.tryLock()) return kExitOtherInstance;
+    switch (instance.attempt()) {
+        case vtx::platform::NamedMutex::Attempt::kLocked:
+            break;
+        case vtx::platform::NamedMutex::Attempt::kHeldElsewhere:
+            return kExitOtherInstance;
+        case vtx::platform::NamedMutex::Attempt::kUnusable:
+            // Without the lock the program cannot tell whether it runs twice.
+            alert("LinkAgent: " + instance.problem());
+            return kExitLock;
+    }
     if (parts_.startupCheck) {
         if (std::optional<std::string> stop = parts_.startupCheck()) {
             alert(*stop);

@@ -64,6 +64,16 @@ TEST_F(AgentLifecycle, SecondInstanceEndsAtOnceAndTheFirstServesOn) {
     EXPECT_GT(vx::test::send(saleRequest(), "OPA", "CHK").result, 0);
 }
 
+TEST_F(AgentLifecycle, AnUnusableLockFolderIsSaidAndNotTakenForASecondInstance) {
+    station.root().writeFile("run", "a file where the lock folder belongs");
+    AgentProcess program({"LOGIN"});
+    ASSERT_TRUE(program.start());
+    EXPECT_EQ(program.waitForExit(), 5);
+    EXPECT_EQ(program.errors(), "LinkAgent: cannot create the lock in " +
+                                    station.root().native("run") + ": Not a directory\n");
+    EXPECT_TRUE(fixture.host.records("host").empty());  // nothing was done without the lock
+}
+
 TEST_F(AgentLifecycle, SigtermAndSigintCloseLikeTheExitButton) {
     startAgent();
     RawTerminal waiting(agentPort());  // a relay thread waiting for its request
