@@ -53,6 +53,9 @@ int LinkAgentProgram::run(std::vector<std::string> arguments) {
             alert("LinkAgent: " + instance.problem());
             return kExitLock;
     }
+    // A logon killed while installing its tables is completed first, so the
+    // station's tables match its marks whatever this run does.
+    if (parts_.logon.recover) parts_.logon.recover();
     if (parts_.startupCheck) {
         if (std::optional<std::string> stop = parts_.startupCheck()) {
             alert(*stop);

@@ -6,7 +6,8 @@
 // wire their own):
 //   logger, guard, status   the shared services (AgentServices.h)
 //   exchange                Process_Server of the communication library
-//   logon                   start (false when one already runs) and wait
+//   logon                   start (false when one already runs), wait, and
+//                           recover what a stopped logon left
 //   dialUp                  hang up, and the listener's idle step
 //   startupCheck            the dial-up start-up check: the message that
 //                           stops the program, or nothing
@@ -41,6 +42,8 @@ namespace vtx::linkagent {
 struct LogonControl {
     std::function<bool()> start;
     std::function<void()> wait;
+    // Completes what a stopped logon left half-installed (at every start).
+    std::function<void()> recover;
 };
 
 struct DialUpControl {
