@@ -1,4 +1,4 @@
-#include "AutoAnswerDialogs.h"
+#include "app/AutoAnswerDialogs.h"
 
 #include <cstdio>
 

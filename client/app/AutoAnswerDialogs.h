@@ -7,7 +7,7 @@
 // Thread-safety: the client's user-interface thread only.
 #pragma once
 
-#include "vtx/client/frame/Dialogs.h"
+#include "core/Dialogs.h"
 
 namespace vtx::client {
 

@@ -1,10 +1,10 @@
-#include "ReportWindows.h"
+#include "app/ReportWindows.h"
 
 #include <memory>
 
-#include "vtx/client/reports/FormConsulta.h"
-#include "vtx/client/reports/FormResumo.h"
-#include "vtx/client/reports/FormResumoFinanceiro.h"
+#include "reports/FormConsulta.h"
+#include "reports/FormResumo.h"
+#include "reports/FormResumoFinanceiro.h"
 
 namespace vtx::client {
 namespace {

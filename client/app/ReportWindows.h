@@ -6,9 +6,9 @@
 // Thread-safety: the client's user-interface thread only.
 #pragma once
 
-#include "vtx/client/frame/ClientSession.h"
-#include "vtx/client/screens/MainFrame.h"
-#include "vtx/client/screens/ScreenOpeners.h"
+#include "core/ClientSession.h"
+#include "screens/MainFrame.h"
+#include "screens/ScreenOpeners.h"
 
 namespace vtx::client {
 

@@ -1,4 +1,4 @@
-#include "ScreenshotRecorder.h"
+#include "app/ScreenshotRecorder.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,17 +5,17 @@
 #include <QTimer>
 #include <memory>
 
-#include "AutoAnswerDialogs.h"
-#include "ReportWindows.h"
-#include "ScreenshotRecorder.h"
-#include "vtx/client/frame/ClientSession.h"
-#include "vtx/client/managers/ManagerForms.h"
-#include "vtx/client/messaging/LoadedCommLibrary.h"
-#include "vtx/client/screens/ClientStartup.h"
-#include "vtx/client/screens/FormPrincipal.h"
-#include "vtx/client/screens/PinPadTrack.h"
-#include "vtx/client/widgets/QtDialogs.h"
-#include "vtx/client/widgets/QtPrinter.h"
+#include "app/AutoAnswerDialogs.h"
+#include "app/ReportWindows.h"
+#include "app/ScreenshotRecorder.h"
+#include "core/ClientSession.h"
+#include "managers/ManagerForms.h"
+#include "messaging/LoadedCommLibrary.h"
+#include "screens/ClientStartup.h"
+#include "screens/FormPrincipal.h"
+#include "screens/PinPadTrack.h"
+#include "widgets/QtDialogs.h"
+#include "widgets/QtPrinter.h"
 
 using namespace vtx::client;
 

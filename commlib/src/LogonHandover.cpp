@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "vtx/platform/IniFile.h"
+#include "vtx/platform/AtomicFile.h"
 #include "vtx/platform/Paths.h"
 #include "vtx/platform/ProcessStart.h"
 

@@ -24,7 +24,8 @@ void SocketTrace::always(std::string_view section, std::string_view key, std::st
 
 void SocketTrace::flush() {
     if (writes_.empty()) return;
-    vtx::platform::iniWrite(kTraceFile, writes_);
+    // The trace shows requests and routes: the installation's user only.
+    vtx::platform::iniWrite(kTraceFile, writes_, vtx::platform::kPrivateFileMode);
     writes_.clear();
 }
 

@@ -54,7 +54,7 @@ bool alreadyWritten(std::string_view fileName, const std::vector<IniWrite>& writ
 
 // Runs `edit` on the current content of the file under the folder lock and
 // writes the result when it differs.
-bool updateIni(std::string_view fileName,
+bool updateIni(std::string_view fileName, mode_t mode,
                const std::function<std::string(std::string_view)>& edit) {
     try {
         std::string path = profilePath(fileName);
@@ -75,7 +75,7 @@ bool updateIni(std::string_view fileName,
         if (!old && err != ENOENT) return false;
         std::string current = old ? std::move(*old) : std::string();
         std::string updated = edit(current);
-        bool ok = updated == current || replaceFileAtomically(path, updated);
+        bool ok = updated == current || replaceFileAtomically(path, updated, {.mode = mode});
         cache().erase(path);
         return ok;  // closing dirFd releases the lock
     } catch (const std::bad_alloc&) {
@@ -117,13 +117,13 @@ std::vector<std::string> iniSectionNames(std::string_view fileName) {
     return loadIni(fileName)->sectionNames();
 }
 
-bool iniWrite(std::string_view fileName, const std::vector<IniWrite>& writes) {
+bool iniWrite(std::string_view fileName, const std::vector<IniWrite>& writes, mode_t mode) {
     try {
         if (alreadyWritten(fileName, writes)) return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
-    return updateIni(fileName, [&writes](std::string_view content) {
+    return updateIni(fileName, mode, [&writes](std::string_view content) {
         return detail::applyIniWrites(content, writes);
     });
 }
@@ -139,7 +139,7 @@ bool iniWriteString(std::string_view fileName, std::string_view section, std::st
 }
 
 bool iniDeleteSection(std::string_view fileName, std::string_view section) {
-    return updateIni(fileName, [section](std::string_view content) {
+    return updateIni(fileName, kSharedFileMode, [section](std::string_view content) {
         return detail::deleteIniSection(content, section);
     });
 }

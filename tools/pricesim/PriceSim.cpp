@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "prxlib32.h"
+#include "messaging/prxlib32.h"
 #include "vtx/platform/IniFile.h"
 
 namespace {

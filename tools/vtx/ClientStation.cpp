@@ -4,10 +4,10 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "vtx/client/frame/SetaEstruturaPrincipal.h"
-#include "vtx/client/messaging/GridLoaders.h"
-#include "vtx/client/messaging/MessageExchange.h"
-#include "vtx/client/messaging/ReceiptLines.h"
+#include "core/SetaEstruturaPrincipal.h"
+#include "messaging/GridLoaders.h"
+#include "messaging/MessageExchange.h"
+#include "messaging/ReceiptLines.h"
 #include "vtx/platform/Cp1252.h"
 #include "vtx/platform/Paths.h"
 #include "vtx/platform/SharedLibrary.h"

@@ -11,9 +11,9 @@
 
 #include "Commands.h"
 #include "ConsoleDialogs.h"
-#include "vtx/client/frame/ClientSession.h"
-#include "vtx/client/frame/GridModel.h"
-#include "vtx/client/messaging/LoadedCommLibrary.h"
+#include "core/ClientSession.h"
+#include "core/GridModel.h"
+#include "messaging/LoadedCommLibrary.h"
 
 namespace vtx::tool {
 

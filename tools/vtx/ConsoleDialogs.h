@@ -5,7 +5,7 @@
 // Thread-safety: one thread.
 #pragma once
 
-#include "vtx/client/frame/Dialogs.h"
+#include "core/Dialogs.h"
 
 namespace vtx::tool {
 

@@ -6,7 +6,7 @@
 #include "Commands.h"
 #include "RouteFile.h"
 #include "StationConfig.h"
-#include "vtx/platform/IniFile.h"
+#include "vtx/platform/AtomicFile.h"
 #include "vtx/platform/Paths.h"
 
 namespace vtx::tool {
@@ -102,7 +102,8 @@ int write(const Args& args) {
         std::fputs("vtx: no route lines on standard input; nothing written\n", stderr);
         return 1;
     }
-    if (!platform::replaceFileAtomically(path, content)) {
+    // The records hold the operators' master keys.
+    if (!platform::replaceFileAtomically(path, content, {.mode = platform::kPrivateFileMode})) {
         std::fprintf(stderr, "vtx: cannot write %s\n", path.c_str());
         return 1;
     }

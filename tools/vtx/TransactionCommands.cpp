@@ -4,10 +4,10 @@
 #include <cstdio>
 
 #include "ClientStation.h"
-#include "vtx/client/field/LeadingNumber.h"
-#include "vtx/client/messaging/GridLoaders.h"
-#include "vtx/client/messaging/MessageExchange.h"
-#include "vtx/client/messaging/RequestBuilders.h"
+#include "field/LeadingNumber.h"
+#include "messaging/GridLoaders.h"
+#include "messaging/MessageExchange.h"
+#include "messaging/RequestBuilders.h"
 
 namespace vtx::tool {
 namespace {

@@ -1,10 +1,10 @@
 // The field list of every request, in order, as the host receives it.
 #include <gtest/gtest.h>
 
-#include "MessagingFixture.h"
 #include "TestRoot.h"
+#include "messaging/RequestBuilders.h"
+#include "messaging/tests/MessagingFixture.h"
 #include "vtx/platform/IniFile.h"
-#include "vtx/client/messaging/RequestBuilders.h"
 
 using namespace vtx::client;
 using vtx::client::test::MessagingFixture;

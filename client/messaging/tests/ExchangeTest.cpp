@@ -1,9 +1,10 @@
 // Sending the message under construction and judging the answer.
 #include <gtest/gtest.h>
 
-#include "MessagingFixture.h"
-#include "vtx/client/messaging/MessageExchange.h"
-#include "vtx/client/messaging/ReceiptLines.h"
+#include "messaging/MessageExchange.h"
+#include "messaging/ReceiptLines.h"
+#include "messaging/RequestBuilders.h"
+#include "messaging/tests/MessagingFixture.h"
 
 using namespace vtx::client;
 using vtx::client::test::MessagingFixture;
@@ -33,6 +34,64 @@ TEST(ProcessaMsg, LargestMessageFillsTheBufferAndOneMoreIsNotSent) {
     EXPECT_EQ(f.comm.buffers.size(), 1) << "a message that cannot be framed is not sent";
     EXPECT_EQ(f.dialogs.texts().value(0),
               QStringLiteral("Ocorreu o erro: 158 - Impossivel acessar Módulo VX32_Cli.dll"));
+}
+
+// An ISO request whose value does not fit its bit would have the host read
+// every later bit from the wrong place: it is reported and never sent.
+TEST(ProcessaMsg, IsoValueThatDoesNotFitItsBitIsReportedAndNotSent) {
+    const struct {
+        const char* key;
+        QString value;
+        const char* fault;
+    } cases[] = {
+        {"942-000", QStringLiteral("ESTAB0000000012345"),
+         "6 - Overflow: bit 42 com 18 caracteres, cabem 15"},
+        {"012-000", QStringLiteral("1234567890123"),
+         "6 - Overflow: bit 37 com 13 caracteres, cabem 12"},
+        {"953-000", QString(2986, u'4'), "6 - Overflow: bit 55 com 2986 caracteres, cabem 999"},
+    };
+    for (const auto& c : cases) {
+        MessagingFixture f;
+        f.session.settings.MsgIso = true;
+        f.session.mensagem.AdicionaCampo(QStringLiteral("000-000"), QStringLiteral("0100"));
+        f.session.mensagem.AdicionaCampo(QString::fromLatin1(c.key), c.value);
+        EXPECT_EQ(ProcessaMsg(f.session), kLibraryUnavailable) << c.key;
+        EXPECT_TRUE(f.comm.buffers.isEmpty()) << c.key << ": the library is never called";
+        EXPECT_EQ(f.dialogs.texts(), QStringList{QStringLiteral("Ocorreu o erro: ") + c.fault});
+        EXPECT_EQ(f.session.RetornoMensagem, QString::fromUtf8(c.fault));
+    }
+}
+
+TEST(ProcessaMsg, IsoValuesThatFillTheirBitsExactlyAreSent) {
+    MessagingFixture f;
+    f.session.settings.MsgIso = true;
+    f.session.mensagem.AdicionaCampo(QStringLiteral("000-000"), QStringLiteral("0100"));
+    f.session.mensagem.AdicionaCampo(QStringLiteral("012-000"), QStringLiteral("123456789012"));
+    f.session.mensagem.AdicionaCampo(QStringLiteral("942-000"), QStringLiteral("ESTAB0000012345"));
+    f.session.mensagem.AdicionaCampo(QStringLiteral("953-000"), QString(999, u'4'));
+    EXPECT_GE(ProcessaMsg(f.session), 0);
+    ASSERT_EQ(f.comm.sent.size(), 1);
+    EXPECT_EQ(f.comm.sent[0], QStringLiteral("0100"
+                                             "0000000008400200"
+                                             "123456789012"
+                                             "ESTAB0000012345"
+                                             "999") +
+                                  QString(999, u'4'));
+    EXPECT_TRUE(f.dialogs.texts().isEmpty());
+}
+
+// The establishment code of the station goes into every request: one too
+// long for its bit stops the request before the library.
+TEST(ProcessaMsg, IsoRequestWithAnOverlongEstablishmentCodeIsNotSent) {
+    MessagingFixture f;
+    f.session.settings.MsgIso = true;
+    f.session.settings.CodigoEstab = QStringLiteral("ESTAB0000000012345");
+    f.session.tipoTransacao = QStringLiteral("PREVENDA");
+    f.session.cartao = {QStringLiteral("6033120000001234"), QStringLiteral("123"), QString()};
+    Mensagem_ElegPortador(f.session, 0);
+    EXPECT_TRUE(f.comm.buffers.isEmpty());
+    EXPECT_EQ(f.dialogs.texts().value(0),
+              QStringLiteral("Ocorreu o erro: 6 - Overflow: bit 42 com 18 caracteres, cabem 15"));
 }
 
 TEST(ProcessaMsg, ShortMessagePaddedWithBlanksAndAnswerKept) {

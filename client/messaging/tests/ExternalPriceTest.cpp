@@ -3,10 +3,10 @@
 // the station identifies cards through that system.
 #include <gtest/gtest.h>
 
-#include "MessagingFixture.h"
 #include "TestRoot.h"
-#include "vtx/client/messaging/PriceLookup.h"
-#include "vtx/client/messaging/PriceSystem.h"
+#include "messaging/PriceLookup.h"
+#include "messaging/PriceSystem.h"
+#include "messaging/tests/MessagingFixture.h"
 
 using namespace vtx::client;
 using vtx::client::test::MessagingFixture;

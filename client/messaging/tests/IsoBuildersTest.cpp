@@ -1,9 +1,9 @@
 // Requests in the ISO 8583 form, byte for byte.
 #include <gtest/gtest.h>
 
-#include "MessagingFixture.h"
-#include "vtx/client/messaging/GridLoaders.h"
-#include "vtx/client/messaging/RequestBuilders.h"
+#include "messaging/GridLoaders.h"
+#include "messaging/RequestBuilders.h"
+#include "messaging/tests/MessagingFixture.h"
 
 using namespace vtx::client;
 using vtx::client::test::MessagingFixture;

@@ -1,4 +1,4 @@
-#include "MessagingFixture.h"
+#include "messaging/tests/MessagingFixture.h"
 
 namespace vtx::client::test {
 

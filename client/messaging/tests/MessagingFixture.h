@@ -8,8 +8,8 @@
 #include <deque>
 #include <optional>
 
-#include "vtx/client/frame/ClientSession.h"
-#include "vtx/client/frame/testing/ScriptedDialogs.h"
+#include "core/ClientSession.h"
+#include "core/testing/ScriptedDialogs.h"
 
 namespace vtx::client::test {
 

@@ -2,9 +2,9 @@
 // the pre-sale grid, and the grid loaders.
 #include <gtest/gtest.h>
 
-#include "MessagingFixture.h"
-#include "vtx/client/messaging/GridLoaders.h"
-#include "vtx/client/messaging/RequestBuilders.h"
+#include "messaging/GridLoaders.h"
+#include "messaging/RequestBuilders.h"
+#include "messaging/tests/MessagingFixture.h"
 
 using namespace vtx::client;
 using vtx::client::test::MessagingFixture;

@@ -1,9 +1,9 @@
 // Price look-up and reconciliation with the prices on the screen.
 #include <gtest/gtest.h>
 
-#include "MessagingFixture.h"
-#include "vtx/client/messaging/Amounts.h"
-#include "vtx/client/messaging/PriceLookup.h"
+#include "messaging/Amounts.h"
+#include "messaging/PriceLookup.h"
+#include "messaging/tests/MessagingFixture.h"
 
 using namespace vtx::client;
 using vtx::client::test::MessagingFixture;

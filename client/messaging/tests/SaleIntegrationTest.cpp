@@ -7,13 +7,13 @@
 
 #include "HostSimProcess.h"
 #include "Station.h"
-#include "vtx/client/field/LeadingNumber.h"
-#include "vtx/client/frame/testing/ScriptedDialogs.h"
-#include "vtx/client/messaging/GridLoaders.h"
-#include "vtx/client/messaging/LoadedCommLibrary.h"
-#include "vtx/client/messaging/MessageExchange.h"
-#include "vtx/client/messaging/ReceiptLines.h"
-#include "vtx/client/messaging/RequestBuilders.h"
+#include "core/testing/ScriptedDialogs.h"
+#include "field/LeadingNumber.h"
+#include "messaging/GridLoaders.h"
+#include "messaging/LoadedCommLibrary.h"
+#include "messaging/MessageExchange.h"
+#include "messaging/ReceiptLines.h"
+#include "messaging/RequestBuilders.h"
 
 using namespace vtx::client;
 namespace Col = PreSaleColumn;

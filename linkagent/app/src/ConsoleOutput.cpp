@@ -2,25 +2,12 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 
+#include "vtx/platform/AtomicFile.h"
 #include "vtx/platform/Cp1252.h"
 
 namespace vtx::linkagent {
-namespace {
-
-void writeAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    for (int rounds = 0; done < bytes.size() && rounds < 1000; ++rounds) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;  // output closed: status is not worth failing for
-        done += static_cast<size_t>(n);
-    }
-}
-
-}  // namespace
 
 ConsoleOutput::ConsoleOutput() : writer_([this] { writeLoop(); }) {}
 
@@ -70,7 +57,8 @@ void ConsoleOutput::line(std::string_view text) {
 void ConsoleOutput::error(std::string_view text) {
     std::lock_guard writing(writeMutex_);
     writePending();
-    writeAll(STDERR_FILENO, printable(text) + "\n");
+    // A closed output loses its lines: status is not worth failing for.
+    platform::writeAll(STDERR_FILENO, printable(text) + "\n");
 }
 
 void ConsoleOutput::flush() {
@@ -84,7 +72,7 @@ void ConsoleOutput::writePending() {
         std::lock_guard lock(mutex_);
         bytes.swap(pending_);
     }
-    if (!bytes.empty()) writeAll(STDOUT_FILENO, bytes);
+    if (!bytes.empty()) platform::writeAll(STDOUT_FILENO, bytes);
 }
 
 void ConsoleOutput::writeLoop() {

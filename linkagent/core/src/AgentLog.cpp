@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <ctime>
 
 #include "CardMask.h"
+#include "vtx/platform/AtomicFile.h"
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/Paths.h"
 #include "vtx/platform/TickCount.h"
@@ -53,16 +53,6 @@ std::string oneLine(std::string text) {
         if (c == '\r' || c == '\n' || c == '\0') c = ' ';
     }
     return text;
-}
-
-void writeAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        done += static_cast<size_t>(n);
-    }
 }
 
 }  // namespace
@@ -121,11 +111,13 @@ void AgentLog::log(const std::string& text) {
         // The key is taken under the same lock as the append, so the file
         // holds its entries in key order.
         std::string line = nextKey() + "=" + stamp + message + "\r\n";
-        int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        // Messages tell of operators and requests: the installation's user only.
+        int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
+                        platform::kPrivateFileMode);
         if (fd < 0) return;
         struct stat fst {};
         if (::fstat(fd, &fst) == 0 && fst.st_size == 0) line.insert(0, kSection);
-        writeAll(fd, line);
+        platform::writeAll(fd, line);
         ::close(fd);
     } catch (...) {
         // Logging never fails its caller.

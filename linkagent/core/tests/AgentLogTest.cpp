@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "ScopedUmask.h"
 #include "TestRoot.h"
 #include "vtx/platform/IniFile.h"
 
@@ -125,6 +126,15 @@ TEST_F(AgentLogTest, CardNumbersAreMaskedAndAMessageStaysOneEntry) {
     auto doc = platform::loadIni(log.fileName());
     ASSERT_EQ(doc->sections().size(), 1u);
     EXPECT_EQ(doc->sections()[0].entries.size(), 2u);
+}
+
+TEST_F(AgentLogTest, TheLogIsTheInstallationUsersOnlyWhateverTheUmask) {
+    AgentLog log(kInstall);
+    {
+        test::ScopedUmask wide(0);
+        log.log("Login Adm OPA");
+    }
+    EXPECT_EQ(test::permissionsOf(log.fileName()), 0600);
 }
 
 TEST_F(AgentLogTest, NothingIsWrittenWhileTheLogFolderIsMissing) {

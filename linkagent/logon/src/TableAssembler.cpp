@@ -1,8 +1,12 @@
 #include "TableAssembler.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <utility>
 
+#include "vtx/platform/AtomicFile.h"
 #include "vtx/platform/Paths.h"
 
 namespace vtx::linkagent::logon {
@@ -47,7 +51,12 @@ bool TableAssembler::fail(const char* what) {
 
 bool TableAssembler::openTemp() {
     std::remove(tempPath_.c_str());
-    file_ = std::fopen(tempPath_.c_str(), "wb");
+    // Tables hold manager passwords and card ranges: created private, not
+    // as wide as the umask would let fopen() make them.
+    const int fd = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                          platform::kPrivateFileMode);
+    if (fd >= 0) file_ = ::fdopen(fd, "wb");
+    if (fd >= 0 && file_ == nullptr) ::close(fd);
     return file_ != nullptr || fail("Erro abrindo arquivo temporario");
 }
 

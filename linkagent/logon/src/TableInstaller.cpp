@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "vtx/platform/AtomicFile.h"
 #include "vtx/platform/Paths.h"
 
 namespace vtx::linkagent::logon {
@@ -11,6 +12,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr size_t kGenerationSuffix = 4;  // ".Sxx"
+
+// Tables are private to the installation's user and reach the disk before
+// anything older goes.
+constexpr platform::FileOptions kTableFile{.mode = platform::kPrivateFileMode, .durable = true};
 
 }  // namespace
 
@@ -27,9 +32,7 @@ std::optional<std::string> TableInstaller::existing(const std::string& name) con
 }
 
 bool TableInstaller::move(const std::string& from, const std::string& to) const {
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (!ec) return true;
+    if (platform::installFile(from, to, kTableFile) == 0) return true;
     logger_.logf("Erro movendo arquivo [%s] para [%s]", from.c_str(), to.c_str());
     return false;
 }
@@ -37,13 +40,11 @@ bool TableInstaller::move(const std::string& from, const std::string& to) const 
 bool TableInstaller::keepCopy(const std::string& from, const std::string& to) const {
     // A second name for the same content, swapped in by a rename so `to` is
     // always whole.
-    const std::string staging = to + ".$$$";
+    const std::string staging = platform::temporaryPathFor(to);
     std::error_code ec;
-    fs::remove(staging, ec);
     fs::create_hard_link(from, staging, ec);
-    if (ec) fs::copy_file(from, staging, fs::copy_options::overwrite_existing, ec);
-    if (!ec) fs::rename(staging, to, ec);
-    if (!ec) return true;
+    if (ec) fs::copy_file(from, staging, ec);
+    if (!ec && platform::installFile(staging, to, kTableFile) == 0) return true;
     fs::remove(staging, ec);
     logger_.logf("Erro movendo arquivo [%s] para [%s]", from.c_str(), to.c_str());
     return false;

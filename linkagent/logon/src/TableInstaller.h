@@ -7,8 +7,9 @@
 //     .BKP goes), then the new file is moved in.
 // The new file is in place before anything older is removed, and the file
 // it replaces stays readable under its name until the move, so a crash
-// never leaves the station without a table it had. Names found on disk
-// compare without regard to case.
+// never leaves the station without a table it had; the new file reaches the
+// disk before the move. Tables (manager passwords, card ranges) get mode
+// 0600 at most. Names found on disk compare without regard to case.
 //
 // Thread-safety: one installer per logon thread; the directory is not
 // locked against other writers.

@@ -3,10 +3,13 @@
 #include "TableInstaller.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "LogonFakes.h"
+#include "ScopedUmask.h"
+#include "TableAssembler.h"
 #include "TestRoot.h"
 #include "vtx/platform/Paths.h"
 
@@ -89,6 +92,34 @@ TEST_F(TableInstallerTest, AFileThatCannotBeMovedInLeavesWhatTheStationHad) {
     const std::string expected =
         "Erro movendo arquivo [" + temp() + "] para [" + dir() + "/UP.S07]";
     EXPECT_TRUE(logger_.has(expected)) << logger_.lines().front();
+}
+
+// Tables hold the manager passwords and card ranges: whatever the umask,
+// an assembled table, the copy kept of the one it replaces and the assembly
+// file are the installation's user's only.
+TEST_F(TableInstallerTest, TablesArePrivateWhateverTheUmask) {
+    put("TABELA.TXT", "first");
+    ::chmod(root_.native("C/Vantrix/TABELA.TXT").c_str(), 0666);
+    vtx::test::ScopedUmask wide(0);
+    TableAssembler assembler(dir(), "OPA", logger_);
+    LogonAnswer up;
+    up.fileName = "UP.S07";
+    up.data = "000,MNG1,SSSSSSSSS!";
+    ASSERT_TRUE(assembler.take(up));
+    EXPECT_EQ(vtx::test::permissionsOf(temp()), 0600);
+    LogonAnswer table;
+    table.fileName = "TABELA.TXT";
+    table.data = "second!";
+    ASSERT_TRUE(assembler.take(table));
+    ASSERT_TRUE(assembler.take(LogonAnswer{}));
+
+    EXPECT_EQ(read("UP.S07"), "000,MNG1,SSSSSSSSS\r\n");
+    EXPECT_EQ(read("TABELA.TXT"), "second\r\n");
+    EXPECT_EQ(read("TABELA.TXT.BKP"), "first");
+    EXPECT_EQ(vtx::test::permissionsOf(platform::joinPath(dir(), "UP.S07")), 0600);
+    EXPECT_EQ(vtx::test::permissionsOf(platform::joinPath(dir(), "TABELA.TXT")), 0600);
+    EXPECT_EQ(vtx::test::permissionsOf(platform::joinPath(dir(), "TABELA.TXT.BKP")), 0600);
+    EXPECT_TRUE(files(".*").empty());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "LogText.h"
+#include "vtx/platform/AtomicFile.h"
 
 namespace vtx::hostsim {
 
@@ -15,7 +16,9 @@ RequestLog::~RequestLog() {
 }
 
 bool RequestLog::open(const std::string& path, std::string& error) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+    // Requests carry card data (raw when asked for): the log is private.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC,
+                    platform::kPrivateFileMode);
     if (fd < 0) {
         error = "cannot open log file " + path + ": " + std::strerror(errno);
         return false;
@@ -43,13 +46,7 @@ void RequestLog::note(std::string_view section, std::string_view tag, std::strin
 
 void RequestLog::writeLines(const std::string& lines) {
     std::lock_guard lock(mutex_);
-    size_t done = 0;
-    while (done < lines.size()) {
-        ssize_t n = write(fd_, lines.data() + done, lines.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;  // disk full or similar: the log is best effort
-        done += static_cast<size_t>(n);
-    }
+    platform::writeAll(fd_, lines);  // disk full or similar: the log is best effort
 }
 
 }  // namespace vtx::hostsim

@@ -26,7 +26,8 @@ bool StopSignal::sleepFor(int ms) const {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
     while (!requested()) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        // Rounded up: a poll cut to whole milliseconds never ends the wait early.
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0) return true;
         pollfd p{fd_, POLLIN, 0};
         poll(&p, 1, static_cast<int>(left.count()));

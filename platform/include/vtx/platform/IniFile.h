@@ -11,7 +11,7 @@
 // first matching key in place, appends a new key after the last entry of its
 // section, and keeps every other line byte for byte. New lines end in CR LF.
 // The new content is written to a temporary file in the same folder and
-// renamed over the old one while holding an advisory lock on the folder, so
+// renamed over the old one (AtomicFile.h) while holding an advisory lock on the folder, so
 // concurrent writers in threads and processes lose no entry and a crash
 // leaves either the old or the new file.
 //
@@ -28,6 +28,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "vtx/platform/AtomicFile.h"
 
 namespace vtx::platform {
 
@@ -82,10 +84,13 @@ struct IniWrite {
     std::optional<std::string> value;  // nullopt deletes the key
 };
 
-// Applies all writes in one atomic replacement of the file. When the content
-// would not change, the file is left untouched. Returns false when the file
-// could not be written (the old file is then unchanged).
-bool iniWrite(std::string_view fileName, const std::vector<IniWrite>& writes);
+// Applies all writes in one atomic replacement of the file (replaceFile(),
+// `mode` the widest mode of the file: kPrivateFileMode for a file holding
+// secrets or card data). When the content would not change, the file is left
+// untouched. Returns false when the file could not be written (the old file
+// is then unchanged).
+bool iniWrite(std::string_view fileName, const std::vector<IniWrite>& writes,
+              mode_t mode = kSharedFileMode);
 
 // One key; an empty value is written as "key=".
 bool iniWriteString(std::string_view fileName, std::string_view section, std::string_view key,
@@ -93,10 +98,5 @@ bool iniWriteString(std::string_view fileName, std::string_view section, std::st
 
 // Removes a whole section with its entries.
 bool iniDeleteSection(std::string_view fileName, std::string_view section);
-
-// Writes `content` to `path` (native) through a temporary file in the same
-// folder and a rename. The file is flushed to disk before the rename when
-// `durable` is set. Returns false on failure, leaving the old file in place.
-bool replaceFileAtomically(const std::string& path, std::string_view content, bool durable = false);
 
 }  // namespace vtx::platform

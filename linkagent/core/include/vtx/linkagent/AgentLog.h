@@ -8,6 +8,7 @@
 // "Y" (any case); nothing is written while the folder LOG does not exist.
 // Card numbers and tracks in a message are masked (first 6 and last 4
 // digits kept), and line breaks become blanks so a message stays one entry.
+// The file is created readable and writable by its owner only (0600).
 //
 // Keys never repeat, whatever the threads: an entry whose tick is not past
 // the previous key takes the previous key plus one. Entries are appended to

@@ -1,8 +1,0 @@
-#include "vtx/client/frame/Printer.h"
-
-namespace vtx::client {
-
-// Out of line, so the vtable has one home.
-Printer::~Printer() = default;
-
-}  // namespace vtx::client

@@ -1,0 +1,112 @@
+#include "screens/ClientStartup.h"
+
+#include <QGridLayout>
+
+#include "core/SetaEstruturaPrincipal.h"
+#include "screens/FormComplementar.h"
+#include "screens/FormInicial.h"
+#include "screens/FormMensLogon.h"
+#include "vtx/platform/NamedMutex.h"
+#include "widgets/FormHelpers.h"
+
+namespace vtx::client {
+namespace {
+
+// A screen placed in the main window's screen area fills it, whatever rows
+// it shows. The screens share the area's one cell: only the one shown takes
+// it. A screen without an area (a window of its own) is left as it is.
+void fillScreenArea(QWidget& screen) {
+    QWidget* area = screen.parentWidget();
+    if (area == nullptr) return;
+    auto* layout = qobject_cast<QGridLayout*>(area->layout());
+    if (layout == nullptr) {
+        if (area->layout() != nullptr) return;
+        layout = new QGridLayout(area);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    layout->addWidget(&screen, 0, 0);
+}
+
+}  // namespace
+
+ClientStartup::ClientStartup(ClientSession& session, FormPrincipal& principal,
+                             ScreenOpeners openers, GetTrackFunction getTrack,
+                             QString programFolder)
+    : session_(session),
+      principal_(principal),
+      openers_(std::move(openers)),
+      getTrack_(std::move(getTrack)),
+      programFolder_(std::move(programFolder)) {
+    openers_.openAdminMenu = [this] { openAdminMenu(); };
+    openers_.showCardScreen = [this] {
+        if (cardScreen_) cardScreen_->show();
+    };
+}
+
+ClientStartup::~ClientStartup() = default;
+
+bool ClientStartup::run() {
+    const QString atencao = QStringLiteral("Atenção");
+    session_.mensagem.NovaMensagem();
+
+    instance_ = std::make_unique<platform::NamedMutex>(kInstanceMutex);
+    switch (instance_->attempt()) {
+        case platform::NamedMutex::Attempt::kLocked:
+            break;
+        case platform::NamedMutex::Attempt::kHeldElsewhere:
+            session_.dialogs.message(QStringLiteral("O VtxClient já esta ativo."), atencao,
+                                     MessageIcon::Warning);
+            return false;
+        case platform::NamedMutex::Attempt::kUnusable:
+            session_.dialogs.message(
+                QStringLiteral("O VtxClient não pode verificar se já está ativo: %1")
+                    .arg(QString::fromLocal8Bit(instance_->problem())),
+                atencao, MessageIcon::Critical);
+            return false;
+    }
+
+    principal_.setPrintEnabled(false);
+    widgets::CentralizaJanela(principal_);
+    principal_.SetaCaption(tituloComData(kTituloPrincipal));
+
+    if (!SetaEstruturaPrincipal(session_.settings, session_.captions, session_.reporter,
+                                programFolder_)) {
+        session_.dialogs.message(QStringLiteral("Erro nos arquivos de configuração!"), atencao,
+                                 MessageIcon::Critical);
+        return false;
+    }
+
+    principal_.logonReminder().setShowLogon([this] { showLogonWindow(); });
+    principal_.logonReminder().start();
+    principal_.MontaTela_FormPrincipal();
+
+    if (!session_.operadoras.ObtemDadosOperadora(session_.settings, session_.reporter)) {
+        principal_.logonReminder().setEnabled(false);
+        return false;
+    }
+    cardScreen_ =
+        new FormInicial(session_, principal_, openers_, getTrack_, principal_.screenArea());
+    fillScreenArea(*cardScreen_);
+    principal_.setCloseRoutine(QStringLiteral("INCIAL"),
+                               [this] { cardScreen_->btnCancel_Click(); });
+    cardScreen_->show();
+    return true;
+}
+
+void ClientStartup::openAdminMenu() {
+    if (adminMenu_ == nullptr) {
+        adminMenu_ = new FormComplementar(session_, principal_, openers_, principal_.screenArea());
+        fillScreenArea(*adminMenu_);
+        principal_.setCloseRoutine(QStringLiteral("ADMINISTRATIVA"),
+                                   [this] { adminMenu_->cmdCancel_Click(); });
+    }
+    adminMenu_->show();
+    adminMenu_->raise();
+}
+
+void ClientStartup::showLogonWindow() {
+    FormMensLogon logon(session_, principal_, &principal_);
+    session_.dialogs.showModal(logon);
+}
+
+}  // namespace vtx::client

@@ -1,0 +1,95 @@
+// FormComplementar: the administrative menu ("0002 - Administrativas"),
+// reached from the card screen after a manager login: login again, password
+// change, registration data, the summaries, the pending transactions and
+// the terminal logon, each for the administrator chosen in its list.
+//
+// The buttons bound to the manager's permission switches (Resumo 1,
+// Pendentes 2, Cadastro 3, Canceltotal 8, Logon 9) are enabled unless their
+// switch is "N"; function keys act only on an enabled, shown button. The
+// pre-authorisation and cancellation commands belong to screens this
+// program does not have yet and are not shown.
+//
+// Controls carry their names as object names (cbAdministradora, cmdLogon,
+// ...). The logon and registration windows are run through the session's
+// Dialogs as the modal forms "FormMensLogon" and "FormCadastro".
+//
+// Thread-safety: the client's user-interface thread only.
+#pragma once
+
+#include <QWidget>
+
+#include "core/ClientSession.h"
+#include "screens/MainFrame.h"
+#include "screens/ScreenOpeners.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vtx::client {
+
+inline const QString kTituloAdministrativas =
+    QStringLiteral("Vantorix Client        0002 - Administrativas     ");
+
+class FormComplementar : public QWidget {
+public:
+    FormComplementar(ClientSession& session, MainFrame& frame, const ScreenOpeners& openers,
+                     QWidget* parent = nullptr);
+
+    // Opening the menu: TelaAtual, title, captions, permissions, the list.
+    void Form_Load();
+    bool Form_KeyDown(int key);
+
+    void cbAdministradora_Click();
+    void cmdLogin_Click();
+    void cmdCadastro_Click();
+    void cmdAlterarSenha_Click();
+    void cmdResumoFinanceiro_Click();
+    void cmdResumo_Click();
+    void cmdPendentes_Click();
+    void cmdLogon_Click();
+    // Closes the menu and shows the card screen again.
+    void cmdCancel_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    void MontaTela_FormComplementar();
+    void aplicaPermissoes();
+    void PreencheComboAdm();
+    // Runs a command with its button disabled; `admMessage` non-empty: the
+    // command needs a chosen administrator and says so with this text.
+    void runCommand(QPushButton* button, const char* procedure, const QString& admMessage,
+                    const std::function<void()>& body);
+
+    ClientSession& session_;
+    MainFrame& frame_;
+    const ScreenOpeners& openers_;
+
+    QLabel* lblUsuario = nullptr;
+    QLineEdit* txtUsuario = nullptr;
+    QLabel* lblCodigoEstab = nullptr;
+    QLabel* lblCodigoEstabValor_ = nullptr;
+    QLabel* lblNomeRede = nullptr;
+    QLabel* lblTransacoesPendentes = nullptr;
+    QLabel* lblUltimoLote = nullptr;
+    QGroupBox* lblFraIdentificacao = nullptr;
+    QLabel* lblAdmistradora = nullptr;
+    QComboBox* cbAdministradora = nullptr;
+    QPushButton* cmdLogin = nullptr;
+    QPushButton* cmdCadastro = nullptr;
+    QPushButton* cmdAlterarSenha = nullptr;
+    QPushButton* cmdResumoFinanceiro = nullptr;
+    QPushButton* cmdResumo = nullptr;
+    QPushButton* cmdCanceltotal = nullptr;
+    QPushButton* cmdPendentes = nullptr;
+    QPushButton* cmdLogon = nullptr;
+    QPushButton* cmdPrevenda = nullptr;
+    QPushButton* cmdCancel = nullptr;
+};
+
+}  // namespace vtx::client

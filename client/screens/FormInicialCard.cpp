@@ -1,0 +1,269 @@
+// FormInicial: confirming the operator, reading or typing the card, the
+// identification fields, and the checks before a flow starts.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/IniAccess.h"
+#include "screens/FormInicial.h"
+#include "screens/FormPinPad.h"
+#include "screens/Guarded.h"
+#include "screens/Hourglass.h"
+#include "widgets/FormHelpers.h"
+
+namespace vtx::client {
+namespace {
+
+const QString kAtencao = QStringLiteral("Atenção");
+const QString kLeituraCartao = QStringLiteral("Leitura do Cartão");
+const QString kTenteNovamente = QStringLiteral(" Tente novamente!");
+
+// The card test of a typed card: digits only, none of the characters that
+// a general numeric test would let through (. , * / - + E D).
+bool cartaoNumerico(const QString& text) {
+    const QString trimmed = trimBlanks(text);
+    if (trimmed.isEmpty()) return false;
+    for (QChar c : trimmed)
+        if (!c.isDigit() || c.unicode() > 127) return false;
+    return true;
+}
+
+// The plain numeric test of the identification fields: a number with an
+// optional sign, decimal separator and exponent, blanks around it allowed.
+bool numerico(const QString& text) {
+    QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return false;
+    const QChar first = trimmed.at(0);
+    if (!first.isDigit() && first != u'+' && first != u'-' && first != u'.' && first != u',')
+        return false;
+    bool ok = false;
+    QLocale::c().toDouble(trimmed.replace(u',', u'.'), &ok);
+    return ok;
+}
+
+}  // namespace
+
+void FormInicial::mensagemLogin(const QString& text, QLineEdit* focus) {
+    session_.dialogs.message(text, QStringLiteral("Login"), MessageIcon::None);
+    if (focus != nullptr && focus->isEnabled() && !focus->isReadOnly()) focus->setFocus();
+}
+
+void FormInicial::cmdConfirmaOper_Click() {
+    guarded(session_.reporter, "cmdConfirmaOper_Click", [&] {
+        if (trimBlanks(cbOperadora->currentText()).isEmpty()) {
+            session_.dialogs.message(QStringLiteral("Selecione uma operadora!"), kAtencao,
+                                     MessageIcon::Critical);
+            return;
+        }
+        try {
+            cmdConfirmaOper->setEnabled(false);
+            setHourglass(true);
+            lblCartao->show();
+            txtCartao->show();
+            cmdConfirmaOper->hide();
+            cmdConfirmaCartao->show();
+            cmdAdmin->setEnabled(false);
+            cmdLimpa->setEnabled(true);
+            if (usable(txtCartao)) txtCartao->setFocus();
+            iQtd_Enter = 0;
+            if (optLeitura->isChecked()) {
+                setEntryOptionsEnabled(false);
+                optLeitura_Click();
+                if (session_.settings.LeitorType == 2) readOnPinPad();
+            } else if (optDigitacao->isChecked()) {
+                optDigitacao_Click();
+                setEntryOptionsEnabled(false);
+            }
+            setHourglass(false);
+            cmdConfirmaOper->setEnabled(true);
+        } catch (...) {
+            setEntryOptionsEnabled(true);
+            throw;
+        }
+    });
+}
+
+void FormInicial::readOnPinPad() {
+    FormPinPad pinPad(session_.reporter, getTrack_, this);
+    session_.dialogs.showModal(pinPad);
+    const TrackRead& read = pinPad.leitura();
+    if (read.result >= 0) {
+        lblCartao->setText(QStringLiteral("Numero do Cartão "));
+        txtCartao->setText(read.track.trimmed());
+        cmdConfirmaCartao_Click();
+        return;
+    }
+    if (read.result <= -20) {
+        session_.dialogs.message(QStringLiteral("Erro na Leitura do Cartão"), kLeituraCartao,
+                                 MessageIcon::Critical);
+    } else if (read.result != -4) {
+        session_.dialogs.message(QStringLiteral("Erro no Acesso ao PinPad"), kLeituraCartao,
+                                 MessageIcon::Critical);
+    }
+    cmdLimpa_Click();
+}
+
+void FormInicial::cmdConfirmaCartao_Click() {
+    guarded(session_.reporter, "cmdConfirmaCartao_Click", [&] {
+        cmdConfirmaCartao->setEnabled(false);
+        setHourglass(true);
+        if (ValidaCartao()) {
+            session_.cartao.numero = trimBlanks(txtCartao->text()).toUpper();
+            HabilitaCampo();
+            TravaCampo(true);
+            cartaoIdentificado_ = true;
+            cmdConfirmaCartao->hide();
+            if (usable(txtCampo1))
+                txtCampo1->setFocus();
+            else if (available(BtnPreVenda))
+                BtnPreVenda->setFocus();
+            setEntryOptionsEnabled(false);
+        }
+        cmdConfirmaCartao->setEnabled(true);
+        setHourglass(false);
+    });
+}
+
+bool FormInicial::ValidaCartao() {
+    bool valid = false;
+    guarded(session_.reporter, "ValidaCartao", [&] {
+        const CaptionEntry rule = caption("txtCartao");
+        const QString card = trimBlanks(txtCartao->text());
+        const bool typed = !optLeitura->isChecked();
+        if (card.isEmpty()) {
+            mensagemLogin(typed ? QStringLiteral("Digite o número do Cartão. Tente novamente!")
+                                : QStringLiteral("Passe o Cartão no leitor. Tente novamente!"),
+                          txtCartao);
+            return;
+        }
+        if (typed && rule.digitsOnly() && !cartaoNumerico(card)) {
+            mensagemLogin(
+                QStringLiteral("Dados Inválidos, digite apenas números no campo cartão.") +
+                    kTenteNovamente,
+                txtCartao);
+            return;
+        }
+        if (card.size() < rule.minLength) {
+            mensagemLogin(typed ? QStringLiteral("Digite pelo menos ") +
+                                      QString::number(rule.minLength) +
+                                      QStringLiteral(" números no campo cartão.") + kTenteNovamente
+                                : QStringLiteral("Passe o cartão no leitor. Tente novamente!"),
+                          txtCartao);
+            return;
+        }
+        valid = true;
+    });
+    return valid;
+}
+
+bool FormInicial::ValidaIdentificacao() {
+    bool valid = false;
+    guarded(session_.reporter, "ValidaIdentificacao", [&] {
+        const CaptionEntry rule = caption("txtCartao");
+        const QString card = trimBlanks(txtCartao->text());
+        if (!optLeitura->isChecked()) {
+            if (rule.digitsOnly() && !numerico(card)) {
+                mensagemLogin(
+                    QStringLiteral("Dados Inválidos, digite apenas números no campo cartão.") +
+                        kTenteNovamente,
+                    txtCartao);
+                return;
+            }
+            if (card.size() < rule.minLength) {
+                mensagemLogin(QStringLiteral("Digite pelo menos ") +
+                                  QString::number(rule.minLength) +
+                                  QStringLiteral(" números no campo cartão.") + kTenteNovamente,
+                              txtCartao);
+                return;
+            }
+        }
+        // The login field rule's kind makes the identification fields
+        // numeric-only too. A field the administrator does not ask for is
+        // not checked: it is empty and has nothing to meet.
+        const bool digitsOnly =
+            session_.captions
+                .entry(QStringLiteral("FormLogin"), QStringLiteral("txtUserName"),
+                       session_.settings.TipoEstab)
+                .digitsOnly();
+        const OperatorRecord* record = selectedRecord();
+        const QString notNumeric[] = {
+            QStringLiteral("Dados Inválidos, digite apenas números no campo.") + kTenteNovamente,
+            QStringLiteral("Dados Inválidos, digite apenas números.") + kTenteNovamente};
+        QLineEdit* const boxes[] = {txtCampo1, txtCampo2};
+        for (int i = 0; i < 2; ++i) {
+            if (record == nullptr || !record->fields[i].asked()) continue;
+            const QString text = trimBlanks(boxes[i]->text());
+            if (digitsOnly && !numerico(text)) {
+                mensagemLogin(notNumeric[i], boxes[i]);
+                return;
+            }
+            if (text.size() < record->fields[i].minLength) {
+                mensagemLogin(QStringLiteral("Digite pelo menos ") +
+                                  QString::number(record->fields[i].minLength) +
+                                  QStringLiteral(" números.") + kTenteNovamente,
+                              boxes[i]);
+                return;
+            }
+        }
+        valid = true;
+    });
+    return valid;
+}
+
+void FormInicial::txtCartao_KeyPress() {
+    guarded(session_.reporter, "txtCartao_KeyPress", [&] {
+        if (!cartaoIdentificado_) {
+            if (!optLeitura->isChecked()) {
+                cmdConfirmaCartao_Click();
+            } else if (++iQtd_Enter > 1) {
+                // A keyboard reader ends each of the card's two tracks with
+                // Enter: the card is complete at the second one.
+                iQtd_Enter = 0;
+                cmdConfirmaCartao_Click();
+            }
+        }
+        // Only an identified card goes on to the fields or the flow: an Enter
+        // that did not confirm the card (the reader's first, or a card the
+        // checks refused) must not start a request with it.
+        if (!cartaoIdentificado_) return;
+        if (available(txtCampo1)) {
+            txtCampo1->setFocus();
+        } else if (available(txtCampo2)) {
+            txtCampo2->setFocus();
+        } else if (!BtnPreVenda->isHidden() && cmdVenda->isHidden()) {
+            BtnPreVenda_Click();
+        } else if (BtnPreVenda->isHidden()) {
+            cmdVenda_Click();
+        }
+    });
+}
+
+void FormInicial::txtCampo1_KeyPress() {
+    guarded(session_.reporter, "txtCampo1_KeyPress", [&] {
+        if (available(txtCampo2))
+            widgets::EnterTab(*txtCampo1);
+        else if (!available(BtnPreVenda))
+            cmdVenda_Click();
+        else if (!available(cmdVenda))
+            BtnPreVenda_Click();
+        else
+            widgets::EnterTab(*txtCampo1);
+    });
+}
+
+void FormInicial::txtCampo2_KeyPress() {
+    guarded(session_.reporter, "txtCampo2_KeyPress", [&] {
+        if (!available(BtnPreVenda))
+            cmdVenda_Click();
+        else if (!available(cmdVenda))
+            BtnPreVenda_Click();
+        else
+            widgets::EnterTab(*txtCampo2);
+    });
+}
+
+}  // namespace vtx::client

@@ -1,0 +1,65 @@
+#include "widgets/QtDialogs.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace vtx::client::widgets {
+namespace {
+
+QMessageBox::StandardButton standardButton(MessageAnswer answer) {
+    switch (answer) {
+        case MessageAnswer::Ok:
+            return QMessageBox::Ok;
+        case MessageAnswer::Cancel:
+            return QMessageBox::Cancel;
+        case MessageAnswer::Abort:
+            return QMessageBox::Abort;
+        case MessageAnswer::Retry:
+            return QMessageBox::Retry;
+        case MessageAnswer::Ignore:
+            return QMessageBox::Ignore;
+        case MessageAnswer::Yes:
+            return QMessageBox::Yes;
+        case MessageAnswer::No:
+            return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon iconOf(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::None:
+            return QMessageBox::NoIcon;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
+    QMessageBox box(parent_.data());
+    box.setIcon(iconOf(request.icon));
+    box.setWindowTitle(request.title);
+    box.setText(request.text);
+    const std::vector<MessageAnswer> answers = buttonsOf(request.buttons);
+    std::vector<QAbstractButton*> buttons;
+    for (MessageAnswer answer : answers) buttons.push_back(box.addButton(standardButton(answer)));
+    const MessageAnswer preselected = preselectedAnswer(request);
+    box.setDefaultButton(standardButton(preselected));
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i] == clicked) return answers[i];
+    return preselected;
+}
+
+}  // namespace vtx::client::widgets

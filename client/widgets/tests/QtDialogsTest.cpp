@@ -1,0 +1,68 @@
+#include "widgets/QtDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace vtx::client;
+using vtx::client::widgets::QtDialogs;
+
+namespace {
+
+// Runs `inspect` on the first message box that opens, from the event loop
+// that the box's exec() runs.
+void whenBoxOpens(std::function<void(QMessageBox&)> inspect) {
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [inspect, poll] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) {
+                inspect(*box);
+                return;
+            }
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+}  // namespace
+
+TEST(QtDialogsTest, PreselectedNoIsTheDefaultButtonAndTheClickIsAnswered) {
+    QtDialogs dialogs;
+    QString title, text;
+    bool noIsDefault = false;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenBoxOpens([&](QMessageBox& box) {
+        title = box.windowTitle();
+        text = box.text();
+        icon = box.icon();
+        noIsDefault = box.defaultButton() == box.button(QMessageBox::No);
+        box.button(QMessageBox::Yes)->click();
+    });
+    const MessageAnswer answer = dialogs.showMessage(
+        {QStringLiteral("Confirma a Saída do Sistema"), QStringLiteral("Atenção"),
+         MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No});
+    EXPECT_EQ(answer, MessageAnswer::Yes);
+    EXPECT_TRUE(noIsDefault);
+    EXPECT_EQ(title, QStringLiteral("Atenção"));
+    EXPECT_EQ(text, QStringLiteral("Confirma a Saída do Sistema"));
+    EXPECT_EQ(icon, QMessageBox::Question);
+}
+
+TEST(QtDialogsTest, EnterPressesTheDefaultWhichIsTheFirstButtonWhenNoneIsGiven) {
+    QtDialogs dialogs;
+    bool retryIsDefault = false;
+    whenBoxOpens([&](QMessageBox& box) {
+        retryIsDefault = box.defaultButton() == box.button(QMessageBox::Retry);
+        box.defaultButton()->click();
+    });
+    EXPECT_EQ(
+        dialogs.showMessage({QStringLiteral("Tentar de novo?"), QStringLiteral("Atenção"),
+                             MessageIcon::Warning, MessageButtons::RetryCancel, std::nullopt}),
+        MessageAnswer::Retry);
+    EXPECT_TRUE(retryIsDefault);
+}
