@@ -20,14 +20,11 @@
 //        (defaults 1000 per road and 64; socat is skipped when not installed)
 //        relay --minimal-relay PORT HOST-PORT   (the minimal relay alone)
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <pthread.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -36,54 +33,24 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "HostSimProcess.h"
-#include "RouteFile.h"
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/SharedLibrary.h"
 #include "vx32_cli.h"
 
-extern char** environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace bench;
 constexpr size_t kFrame = 300;
 constexpr int kTerminals = 64;
 constexpr int kRounds = 8;
 constexpr const char* kCore = "C:\\Vantrix\\CORE.INI";
 constexpr std::chrono::milliseconds kStep{20};
-
-bool readAll(int fd, char* p, size_t n) {
-    for (ssize_t r; n > 0; p += r, n -= static_cast<size_t>(r))
-        if ((r = ::recv(fd, p, n, 0)) <= 0) return false;
-    return true;
-}
-
-bool sendAll(int fd, const std::string& bytes) {
-    return ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) ==
-           static_cast<ssize_t>(bytes.size());
-}
-
-int connectLoopback(int port) {
-    int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    int one = 1;
-    ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    sockaddr_in a{AF_INET, htons(static_cast<uint16_t>(port)), {htonl(INADDR_LOOPBACK)}, {}};
-    if (::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0) return s;
-    ::close(s);
-    return -1;
-}
-
-int freeLowPort(int from) {
-    for (int port = from; port < 9999; ++port)
-        if (port % 1000 != 0 && vtx::hostsim::loopbackPortIsFree(port)) return port;
-    return 0;
-}
 
 // The floor for any relay, for one connection: no settings, no status, no
 // log; forwards the plain frame inside the terminal's TPDU frame.
@@ -106,42 +73,6 @@ void relayOne(int terminal, int hostPort) {
     std::snprintf(outer, sizeof outer, "%04zu", 15 + length);
     sendAll(terminal, outer + request.substr(0, 11) + std::string(reply, 4 + length));
 }
-
-// A program started with standard output on /dev/null, stopped by SIGTERM.
-class Child {
-public:
-    explicit Child(const std::vector<std::string>& argv) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        std::vector<char*> args;
-        for (auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        if (posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~Child() {
-        if (pid_ > 0 && ::kill(pid_, SIGTERM) == 0) ::waitpid(pid_, nullptr, 0);
-    }
-    // Waits until `port` accepts connections.
-    bool waitForPort(int port) const {
-        int s = -1;
-        for (int i = 0; i < 250 && pid_ > 0 && s < 0; ++i) {
-            if ((s = connectLoopback(port)) < 0) std::this_thread::sleep_for(kStep);
-        }
-        return s >= 0 && ::close(s) == 0;
-    }
-    // A value of /proc/<pid>/status ("VmRSS", "Threads").
-    long status(const std::string& key) const {
-        std::ifstream in("/proc/" + std::to_string(pid_) + "/status");
-        for (std::string line; std::getline(in, line);)
-            if (line.rfind(key + ":", 0) == 0) return std::atol(line.c_str() + key.size() + 1);
-        return -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-};
 
 // One road, with the station of the terminals that take it: their CORE.INI
 // points LOCAL at the road's port. Switching VTX_ROOT between these stations
@@ -251,11 +182,12 @@ void printTable(Road* roads, int count) {
 void reportMemory(const Child& agent, int port) {
     std::printf("LinkAgent idle: VmRSS %ld kB, %ld threads\n", agent.status("VmRSS"),
                 agent.status("Threads"));
-    const long idleThreads = agent.status("Threads");
+    const long idleDescriptors = agent.descriptors();
     std::vector<int> open;
     for (int target : {64, 256}) {
         while (static_cast<int>(open.size()) < target) open.push_back(connectLoopback(port));
-        for (int i = 0; i < 200 && agent.status("Threads") < idleThreads + target; ++i)
+        // Until LinkAgent has accepted them all.
+        for (int i = 0; i < 200 && agent.descriptors() < idleDescriptors + target; ++i)
             std::this_thread::sleep_for(kStep);
         std::printf("LinkAgent with %3d open connections: VmRSS %ld kB, %ld threads\n", target,
                     agent.status("VmRSS"), agent.status("Threads"));
@@ -323,17 +255,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vtx-hostsim did not start: %s\n", host.error().c_str());
         return 1;
     }
-    vtx::cli::RouteRecord route{"BENCH", "127.0.0.1", "", "", "", "", "1", "10", "0", ""};
-    route.portChk = route.portAdm = route.portAtt = std::to_string(host.port("plain"));
-    vtx::platform::replaceFileAtomically(root + "/C/Vantrix/VXIFCLI.BIN",
-                                         vtx::cli::encodeRouteRecord(route));
-    vtx::platform::iniWriteString("WINVTXCORE.INI", "CORE", "Path Server", "C:\\Vantrix");
     const int agentPort = freeLowPort(8100);
-    vtx::platform::iniWrite(kCore, {{"Config", "SOCKETBIN", "0"},
-                                    {"TCPIP PORTS", "Port2Listen", std::to_string(agentPort)},
-                                    {"TCPIP PORTS", "Data Type", "N"},
-                                    {"TCPIP PORTS", "Len Size", "4"},
-                                    {"TCPIP PORTS", "ListenAddress", "127.0.0.1"}});
+    writeAgentStation(root, host.port("plain"), agentPort);
     Child agent({vtx::platform::programDirectory() + "/LinkAgent"});
     const int minimalPort = freeLowPort(agentPort + 1);
     Child minimal({"/proc/self/exe", "--minimal-relay", std::to_string(minimalPort),

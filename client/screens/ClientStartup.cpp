@@ -50,10 +50,19 @@ bool ClientStartup::run() {
     session_.mensagem.NovaMensagem();
 
     instance_ = std::make_unique<platform::NamedMutex>(kInstanceMutex);
-    if (!instance_->tryLock()) {
-        session_.dialogs.message(QStringLiteral("O VtxClient já esta ativo."), atencao,
-                                 MessageIcon::Warning);
-        return false;
+    switch (instance_->attempt()) {
+        case platform::NamedMutex::Attempt::kLocked:
+            break;
+        case platform::NamedMutex::Attempt::kHeldElsewhere:
+            session_.dialogs.message(QStringLiteral("O VtxClient já esta ativo."), atencao,
+                                     MessageIcon::Warning);
+            return false;
+        case platform::NamedMutex::Attempt::kUnusable:
+            session_.dialogs.message(
+                QStringLiteral("O VtxClient não pode verificar se já está ativo: %1")
+                    .arg(QString::fromLocal8Bit(instance_->problem())),
+                atencao, MessageIcon::Critical);
+            return false;
     }
 
     principal_.setPrintEnabled(false);

@@ -1,7 +1,9 @@
 // ClientStartup: the start of the point-of-sale client, in this order:
 // 1. a fresh field message;
 // 2. single instance (named mutex "VtxClient"): a second instance shows
-//    "O VtxClient já esta ativo." (title "Atenção") and ends;
+//    "O VtxClient já esta ativo." (title "Atenção") and ends; a lock that
+//    cannot be made shows why ("O VtxClient não pode verificar se já está
+//    ativo: cannot create the lock in …: <reason>") and ends;
 // 3. the main window: print entry disabled, centred, titled "Tela 0000";
 // 4. the settings (SetaEstruturaPrincipal): unusable, "Erro nos arquivos de
 //    configuração!" (title "Atenção") and the end;

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "TestRoot.h"
@@ -57,6 +59,31 @@ TEST_F(NamedMutexTest, NameStaysOneFileInTheRunFolder) {
     NamedMutex m("Global\\a/b");
     ASSERT_TRUE(m.tryLock());
     EXPECT_TRUE(std::filesystem::exists(root_.native("run/Global_a_b.lock")));
+}
+
+TEST_F(NamedMutexTest, AnUnusableRunFolderIsNotMistakenForAnotherHolder) {
+    root_.writeFile("run", "a file where the folder belongs");
+    NamedMutex m("Single");
+    EXPECT_EQ(m.attempt(), NamedMutex::Attempt::kUnusable);
+    EXPECT_FALSE(m.held());
+    EXPECT_EQ(m.problem(),
+              "cannot create the lock in " + root_.native("run") + ": Not a directory");
+
+    // Once the folder can be made, the same object takes the mutex.
+    std::filesystem::remove(root_.native("run"));
+    EXPECT_EQ(m.attempt(), NamedMutex::Attempt::kLocked);
+    EXPECT_EQ(m.problem(), "");
+    NamedMutex other("Single");
+    EXPECT_EQ(other.attempt(), NamedMutex::Attempt::kHeldElsewhere);
+    EXPECT_EQ(other.problem(), "");
+}
+
+TEST_F(NamedMutexTest, ALockFileThatMayOnlyBeReadStillExcludes) {
+    root_.writeFile("run/Single.lock", "");
+    ASSERT_EQ(::chmod(root_.native("run/Single.lock").c_str(), 0444), 0);
+    NamedMutex m("Single");
+    ASSERT_EQ(m.attempt(), NamedMutex::Attempt::kLocked) << m.problem();
+    EXPECT_EQ(tryInChild("Single"), 1);
 }
 
 }  // namespace

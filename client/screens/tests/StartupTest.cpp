@@ -74,6 +74,15 @@ TEST_F(StartupTest, ASecondInstanceIsTurnedAway) {
     EXPECT_EQ(dialogs_.messages()[0].request.title, QStringLiteral("Atenção"));
 }
 
+TEST_F(StartupTest, AnUnusableLockFolderIsSaidRatherThanASecondInstance) {
+    root_.writeFile("run", "a file where the lock folder belongs");
+    EXPECT_FALSE(start());
+    EXPECT_EQ(dialogs_.texts(),
+              QStringList{QStringLiteral("O VtxClient não pode verificar se já está ativo: "
+                                         "cannot create the lock in %1: Not a directory")
+                              .arg(QString::fromStdString(root_.native("run")))});
+}
+
 TEST_F(StartupTest, WithoutTheOperatorTableTheProgramEnds) {
     std::remove(root_.native("C/Vantrix/VXTb_Opr.txt").c_str());
     EXPECT_FALSE(start());

@@ -47,7 +47,8 @@ ProgramParts AgentParts::programParts() {
         dialUp_,
         status_,
         exchangeWithHost,
-        {[this] { return logon_.startLogon(); }, [this] { logon_.wait(); }},
+        {[this] { return logon_.startLogon(); }, [this] { logon_.wait(); },
+         [this] { logon_.completeInterrupted(); }},
         {[this] { dialUp_.hangUp(); },
          [this] {
              dialUp_.refreshStatus();

@@ -1,8 +1,10 @@
 #include "LinkAgentProgram.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <strings.h>
+#include <algorithm>
 #include <cstdlib>
 
 #include "vtx/linkagent/Listener.h"
@@ -16,6 +18,21 @@ using namespace std::chrono_literals;
 // How long the closing program waits for the relays still at work.
 constexpr auto kThreadsWait = 10s;
 constexpr auto kStopPoll = 50ms;
+// Descriptors the listener can use: the largest waiting room and relay
+// bound, with room to spare.
+constexpr rlim_t kWantedDescriptors = 32768;
+
+// Connections waiting for their request cost a descriptor each: the soft
+// limit is raised towards the hard one, so the listener's waiting room can
+// hold thousands (Listener::waitingCapacity reads the limit).
+void raiseDescriptorLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) return;
+    const rlim_t wanted = std::min(limit.rlim_max, kWantedDescriptors);
+    if (limit.rlim_cur >= wanted) return;
+    limit.rlim_cur = wanted;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+}
 
 }  // namespace
 
@@ -43,7 +60,19 @@ int LinkAgentProgram::run(std::vector<std::string> arguments) {
         parts_.output.error("LinkAgent: " + why + "; running without a status window");
     }
     vtx::platform::NamedMutex instance(kInstanceMutex);
-    if (!instance.tryLock()) return kExitOtherInstance;
+    switch (instance.attempt()) {
+        case vtx::platform::NamedMutex::Attempt::kLocked:
+            break;
+        case vtx::platform::NamedMutex::Attempt::kHeldElsewhere:
+            return kExitOtherInstance;
+        case vtx::platform::NamedMutex::Attempt::kUnusable:
+            // Without the lock the program cannot tell whether it runs twice.
+            alert("LinkAgent: " + instance.problem());
+            return kExitLock;
+    }
+    // A logon killed while installing its tables is completed first, so the
+    // station's tables match its marks whatever this run does.
+    if (parts_.logon.recover) parts_.logon.recover();
     if (parts_.startupCheck) {
         if (std::optional<std::string> stop = parts_.startupCheck()) {
             alert(*stop);
@@ -76,6 +105,7 @@ int LinkAgentProgram::runResident() {
     // On a permanent link the operators are logged on at once.
     if (!settings_.dialUp && parts_.logon.start) parts_.logon.start();
 
+    raiseDescriptorLimit();
     const RelayServices services{parts_.logger, parts_.guard, parts_.status, parts_.exchange,
                                  parts_.logon.start};
     ListenerOptions options;

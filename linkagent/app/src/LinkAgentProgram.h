@@ -6,7 +6,8 @@
 // wire their own):
 //   logger, guard, status   the shared services (AgentServices.h)
 //   exchange                Process_Server of the communication library
-//   logon                   start (false when one already runs) and wait
+//   logon                   start (false when one already runs), wait, and
+//                           recover what a stopped logon left
 //   dialUp                  hang up, and the listener's idle step
 //   startupCheck            the dial-up start-up check: the message that
 //                           stops the program, or nothing
@@ -19,7 +20,8 @@
 // Exit status: 0 closed in order; 1 a setting of `TCPIP PORTS` is missing or
 // wrong (its message on standard error); 2 another instance runs; 3 the
 // listener could not serve (its message on standard error); 4 the dial-up
-// start-up check failed (its message on standard error).
+// start-up check failed (its message on standard error); 5 the
+// single-instance lock cannot be made (why, on standard error).
 //
 // Thread-safety: run() once, from the main thread.
 #pragma once
@@ -40,6 +42,8 @@ namespace vtx::linkagent {
 struct LogonControl {
     std::function<bool()> start;
     std::function<void()> wait;
+    // Completes what a stopped logon left half-installed (at every start).
+    std::function<void()> recover;
 };
 
 struct DialUpControl {
@@ -71,6 +75,7 @@ public:
     static constexpr int kExitOtherInstance = 2;
     static constexpr int kExitListener = 3;
     static constexpr int kExitDialUp = 4;
+    static constexpr int kExitLock = 5;
     static constexpr const char* kInstanceMutex = "__a___hMutexVeficaAntDialUp__a___";
 
     // `settings`: the start-up settings, read once by the caller (the parts

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "AgentStation.h"
-#include "RelayFakes.h"
+#include "vtx/linkagent/testing/RelayFakes.h"
 #include "vtx/platform/IniFile.h"
 
 namespace vtx::linkagent::test {
@@ -62,6 +62,16 @@ TEST_F(AgentLifecycle, SecondInstanceEndsAtOnceAndTheFirstServesOn) {
     EXPECT_EQ(second.waitForExit(5s), 2);
     EXPECT_TRUE(second.output().empty());
     EXPECT_GT(vtx::cli::test::send(saleRequest(), "OPA", "CHK").result, 0);
+}
+
+TEST_F(AgentLifecycle, AnUnusableLockFolderIsSaidAndNotTakenForASecondInstance) {
+    station.root().writeFile("run", "a file where the lock folder belongs");
+    AgentProcess program({"LOGIN"});
+    ASSERT_TRUE(program.start());
+    EXPECT_EQ(program.waitForExit(), 5);
+    EXPECT_EQ(program.errors(), "LinkAgent: cannot create the lock in " +
+                                    station.root().native("run") + ": Not a directory\n");
+    EXPECT_TRUE(fixture.host.records("host").empty());  // nothing was done without the lock
 }
 
 TEST_F(AgentLifecycle, SigtermAndSigintCloseLikeTheExitButton) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "AgentStation.h"
-#include "RelayFakes.h"
+#include "vtx/linkagent/testing/RelayFakes.h"
 #include "vtx/platform/Reachability.h"
 #include "vx32_cli.h"
 
@@ -134,6 +136,25 @@ TEST_F(AgentRelay, SixtyFourTerminalsForABoundedTime) {
     EXPECT_EQ(threads, idleThreads);
     EXPECT_EQ(descriptors, idleDescriptors);
     // Closes clean: under ThreadSanitizer a race would make this non-zero.
+    EXPECT_EQ(agent->stop(SIGTERM), 0) << agent->errors();
+}
+
+TEST_F(AgentRelay, SilentConnectionsCostNoThreadAndDelayNoTerminal) {
+    startAgent();
+    const int idleThreads = agent->threadCount();
+    const int idleDescriptors = agent->descriptorCount();
+    // More than the 256 relays, each connected and sending nothing.
+    std::vector<std::unique_ptr<RawTerminal>> silent;
+    for (int i = 0; i < 300; ++i) silent.push_back(std::make_unique<RawTerminal>(agentPort()));
+    for (int i = 0; i < 400 && agent->descriptorCount() < idleDescriptors + 300; ++i)
+        std::this_thread::sleep_for(25ms);
+    ASSERT_GE(agent->descriptorCount(), idleDescriptors + 300);
+    EXPECT_EQ(agent->threadCount(), idleThreads);
+
+    // The terminal's library gives up after its 10-second time-out.
+    auto e = send(saleRequest(), "OPA", "CHK");
+    EXPECT_GT(e.result, 0) << e.reply;
+    EXPECT_NE(e.reply.find("011-000=003000;009-000=00;"), std::string::npos) << e.reply;
     EXPECT_EQ(agent->stop(SIGTERM), 0) << agent->errors();
 }
 

@@ -3,6 +3,7 @@
 #include <system_error>
 #include <vector>
 
+#include "LogonCommit.h"
 #include "LogonStore.h"
 #include "OperatorList.h"
 #include "OperatorLogon.h"
@@ -83,7 +84,25 @@ void LogonRunner::run() {
     idle_.notify_all();
 }
 
+void LogonRunner::recover() const {
+    const std::string dir = platform::resolve(installDir_);
+    const logon::LogonStore store(platform::joinPath(dir, "CORE.INI"));
+    logon::LogonCommit(dir, store, logger_).recover();
+}
+
+bool LogonRunner::completeInterrupted() {
+    std::lock_guard<std::mutex> start(startMutex_);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (active_) return false;
+    }
+    recover();
+    return true;
+}
+
 void LogonRunner::logOn() {
+    // What a stopped logon left is settled before anything is asked anew.
+    recover();
     if (!guard_.ensureConnection()) {
         logger_.log("Nao existe conexao para realizar Login");
         return;

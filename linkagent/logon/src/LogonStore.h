@@ -1,8 +1,9 @@
 // What the terminal logon keeps in the station's CORE.INI: the
 // establishment code and the pause between exchanges (section CONFIG), and
-// per operator the batch number and table version last received (section
-// LOGON, keys "NLote_<code>" and "VTabela_<code>"), so that a later logon
-// asks the host only for what is newer.
+// per operator the batch number and table version of its last whole logon
+// (section LOGON, keys "NLote_<code>" and "VTabela_<code>"), so that a later
+// logon asks the host only for what is newer. The marks are written only
+// with the tables they stand for (LogonCommit).
 //
 // Thread-safety: any thread; each call reads or writes the file afresh
 // (the platform's INI writes are atomic and locked).
@@ -37,6 +38,8 @@ public:
     // Writes both keys in one replacement of the file; false when it could
     // not be written.
     bool saveMark(const std::string& code, const LogonMark& mark) const;
+
+    const std::string& path() const { return coreIni_; }
 
 private:
     std::string coreIni_;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "LogonAnswer.h"
+#include "LogonCommit.h"
 #include "LogonRequest.h"
 #include "TableAssembler.h"
 #include "vx32_cli.h"
@@ -49,7 +50,7 @@ LogonOutcome OperatorLogon::run(const std::string& code) {
     logger.logf("Login Adm %s lote %s", code.c_str(), mark.batch.c_str());
     waitForDialUp();
 
-    TableAssembler assembler(context_.installDir, code, logger);
+    TableAssembler assembler(context_.installDir, code);
     std::string continuation;
     std::vector<char> buffer(VX_BUFFER_SIZE);
     for (int exchange = 0; exchange < context_.limits.maxExchanges; ++exchange) {
@@ -80,12 +81,16 @@ LogonOutcome OperatorLogon::run(const std::string& code) {
             logger.log(assembler.problem());
             return LogonOutcome::kFileFailed;
         }
+        // The host's marks serve the next request; CORE.INI gets them only
+        // with the tables, once the last answer is in.
         mark = answer->mark;
         continuation = answer->continuation;
-        context_.store.saveMark(code, mark);
         if (context_.ending.raised() || context_.ending.sleepFor(context_.delay)) return ending();
         if (answer->fileName.empty()) {
             finishing();
+            const LogonCommit commit(context_.installDir, context_.store, logger);
+            if (!commit.commit(code, mark, assembler.takeStaged()))
+                return LogonOutcome::kFileFailed;
             logger.log("Finalizando Login - OK");
             return LogonOutcome::kFinished;
         }

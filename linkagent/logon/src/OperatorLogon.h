@@ -1,14 +1,17 @@
 // The logon of one operator: a series of 0800 requests through the
 // exchange (service "ADM"), each 0810 answer carrying the host's batch
 // number, table version and continuation and a piece of a table file,
-// until an answer names no file. The pieces are assembled and installed
-// (TableAssembler); batch number and table version go back to CORE.INI
-// after every answer. Log texts and logon status are the station's (see
-// logon-messages.md for the bytes).
+// until an answer names no file. The pieces are assembled and staged
+// (TableAssembler); when the answer naming no file has come, the tables
+// are installed and the last batch number and table version written to
+// CORE.INI together (LogonCommit). A logon that ends any other way leaves
+// the station's tables and marks as they were, so the next one asks again.
+// Log texts and logon status are the station's (see logon-messages.md for
+// the bytes).
 //
 // Outcomes: finished; invalid answer; exchange error (negative result);
-// temporary file error; program ending; too many answers. None of them
-// stops the logon of the next operator.
+// file error (temporary file, install, marks); program ending; too many
+// answers. None of them stops the logon of the next operator.
 //
 // Thread-safety: used by the logon thread only; the services it is given
 // must allow calls from that thread.

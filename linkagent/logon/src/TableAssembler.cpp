@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "vtx/platform/AtomicFile.h"
 #include "vtx/platform/Paths.h"
@@ -15,12 +16,26 @@ constexpr const char* kTempName = "_FILE$$$$$.TMP";
 
 }  // namespace
 
-TableAssembler::TableAssembler(const std::string& dir, const std::string& code, Logger& logger)
-    : installer_(dir, logger),
-      tempPath_(platform::joinPath(dir, std::string(kTempName) + "." + code)) {}
+TableAssembler::TableAssembler(const std::string& dir, const std::string& code)
+    : tempPath_(platform::joinPath(dir, std::string(kTempName) + "." + code)) {}
 
 TableAssembler::~TableAssembler() {
     abandon();
+    for (const StagedTable& table : staged_) std::remove(table.path.c_str());
+}
+
+std::vector<StagedTable> TableAssembler::takeStaged() {
+    return std::exchange(staged_, {});
+}
+
+bool TableAssembler::stage() {
+    StagedTable table{tempPath_ + "." + std::to_string(staged_.size() + 1), current_};
+    if (std::rename(tempPath_.c_str(), table.path.c_str()) != 0) {
+        problem_ = "Erro movendo arquivo [" + tempPath_ + "] para [" + table.path + "]";
+        return false;
+    }
+    staged_.push_back(std::move(table));
+    return true;
 }
 
 void TableAssembler::abandon() {
@@ -58,8 +73,7 @@ bool TableAssembler::take(const LogonAnswer& answer) {
         if (!openTemp()) return false;
         current_ = answer.fileName;
     } else if (answer.fileName != current_) {
-        if (!closeTemp()) return false;
-        installer_.install(tempPath_, current_);
+        if (!closeTemp() || !stage()) return false;
         current_ = answer.fileName;
         if (!current_.empty() && !openTemp()) return false;
     }

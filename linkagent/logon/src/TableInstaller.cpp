@@ -50,15 +50,20 @@ bool TableInstaller::keepCopy(const std::string& from, const std::string& to) co
     return false;
 }
 
+void TableInstaller::removeOtherGenerations(const std::string& name) const {
+    std::error_code ec;
+    const std::string family = name.substr(0, name.size() - kGenerationSuffix) + ".S??";
+    for (const std::string& other : platform::findFiles(dir_, family)) {
+        if (other != name) fs::remove(platform::joinPath(dir_, other), ec);
+    }
+}
+
 bool TableInstaller::install(const std::string& tempPath, const std::string& name) const {
     const std::string target = platform::joinPath(dir_, name);
     std::error_code ec;
     if (isGenerationName(name)) {
         if (!move(tempPath, target)) return false;
-        const std::string family = name.substr(0, name.size() - kGenerationSuffix) + ".S??";
-        for (const std::string& other : platform::findFiles(dir_, family)) {
-            if (other != name) fs::remove(platform::joinPath(dir_, other), ec);
-        }
+        removeOtherGenerations(name);
         return true;
     }
     const std::string backup = target + ".BKP";

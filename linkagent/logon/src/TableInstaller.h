@@ -37,6 +37,11 @@ public:
     // True for a name whose text from its first ".S" is four characters.
     static bool isGenerationName(std::string_view name);
 
+    // Deletes every generation of `name`'s family (a generation name) but
+    // `name` itself: the second half of installing it, on its own for an
+    // install that was cut short after the move.
+    void removeOtherGenerations(const std::string& name) const;
+
 private:
     // The directory's file with this name, found without regard to case.
     std::optional<std::string> existing(const std::string& name) const;

@@ -122,12 +122,40 @@ TEST_F(LogonHostTest, InvalidAnswerStopsThatOperatorOnly) {
     EXPECT_EQ(host_->records("OPA").size(), 2u);
 }
 
+TEST_F(LogonHostTest, ALogonTheHostDropsKeepsTheStationAskingUntilItHasEveryTable) {
+    // Answer 3 (the second piece of UP.S07) never comes, on every logon.
+    startHost("[OPA]\nBatch=77\nVersion=5\nRecords=2\nFault=fail\nFaultAt=3\n");
+    station_.root().writeFile("C/Vantrix/UP.S01", "old generation");
+    logOn();
+    EXPECT_TRUE(logger_.has("Finalizando Login [OPA] - Erro [-163]"));
+    logOn();
+    // Both logons asked from the start: the station holds none of the tables.
+    const auto asked = host_->records("OPA");
+    ASSERT_EQ(asked.size(), 6u);
+    EXPECT_EQ(asked[3].message.substr(47), std::string(26, '0'));
+    EXPECT_EQ(core("NLote_OPA"), "?");
+    EXPECT_EQ(core("VTabela_OPA"), "?");
+    EXPECT_FALSE(file("LT0001.S3A"));
+    EXPECT_FALSE(file("UP.S07"));
+    EXPECT_EQ(file("UP.S01"), "old generation");
+
+    // Once the host answers whole, everything arrives.
+    startHost("[OPA]\nBatch=77\nVersion=5\nRecords=2\n");
+    logOn();
+    EXPECT_EQ(file("UP.S07"), "SENHA1\r\nSENHA2\r\nSENHA3\r\n");
+    EXPECT_EQ(file("LT0001.S3A"), "000,MNG1,SSSSSSSSS\r\n");
+    EXPECT_FALSE(file("UP.S01"));
+    EXPECT_EQ(core("NLote_OPA"), "0000000077");
+    EXPECT_EQ(core("VTabela_OPA"), "000005");
+}
+
 TEST_F(LogonHostTest, HostDroppingTheLineInTheMiddleIsAnErrorOfThatOperator) {
     startHost("[OPB]\nFault=fail\nFaultAt=2\n");
     logOn();
 
     EXPECT_TRUE(logger_.has("Finalizando Login [OPB] - Erro [-163]"));
     EXPECT_FALSE(file("TABELA.TXT"));
+    EXPECT_EQ(core("NLote_OPB"), "?");
     EXPECT_EQ(file("UP.S07"), "SENHA1\r\nSENHA2\r\nSENHA3\r\n");
     bool noted = false;
     for (const std::string& line : host_->logLines())

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <future>
 #include <memory>
 #include <thread>
@@ -146,10 +147,124 @@ TEST_F(LogonRunnerTest, AFailingOperatorStopsAloneAndItsFileStaysUninstalled) {
     EXPECT_FALSE(file("UP.S07"));
     EXPECT_EQ(file("_FILE$$$$$.TMP.OPA"), "A\r\n");
     EXPECT_EQ(file("LT0001.S3A"), "L\r\n");
-    // The batch number of the answer that was read is kept; nothing of the
-    // operator whose exchange failed.
-    EXPECT_EQ(core("LOGON", "NLote_OPA"), kBatch);
+    // Only the operator whose logon ended is marked up to date.
+    EXPECT_EQ(core("LOGON", "NLote_OPA"), "?");
     EXPECT_EQ(core("LOGON", "NLote_OPB"), "?");
+    EXPECT_EQ(core("LOGON", "NLote_OPC"), kBatch);
+}
+
+// A station holding tables of batch 70, version 4.
+class StationWithTables : public LogonRunnerTest {
+protected:
+    void SetUp() override {
+        LogonRunnerTest::SetUp();
+        root_.writeFile("C/Vantrix/CORE.INI",
+                        "[CONFIG]\r\nESTAB_CODE=12345\r\n"
+                        "[LOGON]\r\nNLote_OPA=0000000070\r\nVTabela_OPA=000004\r\n");
+        root_.writeFile("C/Vantrix/UP.S05", "old passwords");
+        root_.writeFile("C/Vantrix/TABELA.TXT", "old table");
+    }
+    // Two whole tables, then the end.
+    std::vector<ScriptedReply> wholeLogon() const {
+        return {piece("0000000001", "TABELA.TXT", "T!"),
+                piece("0000000002", "UP.S07", "A!"),
+                piece("0000000003", "UP.S07", "B!"),
+                {kClosing}};
+    }
+    // Everything the station held, unchanged.
+    void expectOldTablesAndMarks() const {
+        EXPECT_EQ(file("UP.S05"), "old passwords");
+        EXPECT_EQ(file("TABELA.TXT"), "old table");
+        EXPECT_FALSE(file("UP.S07"));
+        EXPECT_FALSE(file("TABELA.TXT.BKP"));
+        EXPECT_EQ(core("LOGON", "NLote_OPA"), "0000000070");
+        EXPECT_EQ(core("LOGON", "VTabela_OPA"), "000004");
+        EXPECT_EQ(platform::findFiles(root_.native("C/Vantrix"), "_FILE$$$$$.TMP.OPA.*"),
+                  std::vector<std::string>{});
+    }
+    void expectNewTablesAndMarks() const {
+        EXPECT_EQ(file("UP.S07"), "A\r\nB\r\n");
+        EXPECT_FALSE(file("UP.S05"));
+        EXPECT_EQ(file("TABELA.TXT"), "T\r\n");
+        EXPECT_EQ(file("TABELA.TXT.BKP"), "old table");
+        EXPECT_EQ(core("LOGON", "NLote_OPA"), kBatch);
+        EXPECT_EQ(core("LOGON", "VTabela_OPA"), kVersion);
+    }
+};
+
+TEST_F(StationWithTables, ALogonCutShortChangesNoTableAndNoMarkAndTheNextAsksAgain) {
+    struct Case {
+        const char* what;
+        ScriptedReply third;  // replaces the answer that ends UP.S07
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"exchange error", {"", -163}, "Finalizando Login [OPA] - Erro [-163]"},
+        {"invalid answer",
+         {"0810200000000300000038800096003"},
+         "Finalizando Login [OPA] - Mensagem Inv\xE1lida"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host_.script("OPA", {piece("0000000001", "TABELA.TXT", "T!"),
+                             piece("0000000002", "UP.S07", "A!"), c.third});
+        logOn({"OPA"});
+        EXPECT_TRUE(logger_.has(c.logged));
+        EXPECT_FALSE(logger_.has("Finalizando Login - OK"));
+        expectOldTablesAndMarks();
+        // The table being assembled stays in the temporary file.
+        EXPECT_EQ(file("_FILE$$$$$.TMP.OPA"), "A\r\n");
+    }
+
+    host_.script("OPA", wholeLogon());
+    logOn({"OPA"});
+    const auto requests = requestsOf("OPA");
+    ASSERT_EQ(requests.size(), 3u + 3u + 4u);
+    EXPECT_EQ(requests[6].substr(51), "0000000070000004" + std::string(10, '0'));
+    expectNewTablesAndMarks();
+    EXPECT_EQ(platform::findFiles(root_.native("C/Vantrix"), "_FILE$$$$$.*"),
+              std::vector<std::string>{});
+}
+
+TEST_F(StationWithTables, ALogonCutOffAtItsAnswerLimitChangesNothing) {
+    limits_.maxExchanges = 3;
+    host_.script("OPA", wholeLogon());
+    logOn({"OPA"});
+    EXPECT_TRUE(logger_.has("Finalizando Login [OPA] - Limite de 3 respostas atingido"));
+    expectOldTablesAndMarks();
+}
+
+TEST_F(StationWithTables, ATableThatCannotBePutInPlaceLeavesTheMarksAsTheyWere) {
+    std::filesystem::remove(root_.native("C/Vantrix/TABELA.TXT"));
+    std::filesystem::create_directory(root_.native("C/Vantrix/TABELA.TXT"));
+    host_.script("OPA", wholeLogon());
+    logOn({"OPA"});
+    EXPECT_FALSE(logger_.has("Finalizando Login - OK"));
+    EXPECT_EQ(core("LOGON", "NLote_OPA"), "0000000070");
+    EXPECT_EQ(platform::findFiles(root_.native("C/Vantrix"), "_FILE$$$$$.*"),
+              std::vector<std::string>{});
+}
+
+TEST_F(StationWithTables, ALogonFirstCompletesTheInstallAStoppedProgramLeft) {
+    // Killed after its first table went in: the record and the second
+    // staged table remain.
+    root_.writeFile("C/Vantrix/TABELA.TXT", "T\r\n");
+    root_.writeFile("C/Vantrix/TABELA.TXT.BKP", "old table");
+    root_.writeFile("C/Vantrix/_FILE$$$$$.TMP.OPA.2", "A\r\nB\r\n");
+    root_.writeFile("C/Vantrix/_FILE$$$$$.OK.OPA",
+                    "[LOGON]\r\nNLote=" + kBatch + "\r\nVTabela=" + kVersion +
+                        "\r\nTabelas=2\r\n"
+                        "Arquivo1=_FILE$$$$$.TMP.OPA.1\r\nTabela1=TABELA.TXT\r\n"
+                        "Arquivo2=_FILE$$$$$.TMP.OPA.2\r\nTabela2=UP.S07\r\n");
+    host_.script("OPA", {{kClosing}});
+    logOn({"OPA"});
+
+    expectNewTablesAndMarks();
+    EXPECT_TRUE(logger_.has("Finalizando Login [OPA] - Instalacao interrompida concluida"));
+    // The logon asked with the marks of the tables it had by then.
+    ASSERT_EQ(requestsOf("OPA").size(), 1u);
+    EXPECT_EQ(requestsOf("OPA")[0].substr(51), kBatch + kVersion + std::string(10, '0'));
+    EXPECT_FALSE(file("_FILE$$$$$.OK.OPA"));
 }
 
 TEST_F(LogonRunnerTest, DelayBetweenExchangesIsHonouredAndBounded) {
@@ -181,6 +296,7 @@ TEST_F(LogonRunnerTest, EndingStopsTheLoopAndLeavesTheFileUninstalled) {
     EXPECT_TRUE(logger_.has("Finalizando Login - Aplica\xE7\xE3o encerrada"));
     EXPECT_EQ(host_.calls().size(), 1u);
     EXPECT_FALSE(file("UP.S07"));
+    EXPECT_EQ(core("LOGON", "NLote_OPA"), "?");
     EXPECT_FALSE(r->startLogon());
 }
 

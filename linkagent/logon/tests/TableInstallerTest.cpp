@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "LogonCommit.h"
 #include "LogonFakes.h"
 #include "ScopedUmask.h"
 #include "TableAssembler.h"
@@ -101,7 +102,7 @@ TEST_F(TableInstallerTest, TablesArePrivateWhateverTheUmask) {
     put("TABELA.TXT", "first");
     ::chmod(root_.native("C/Vantrix/TABELA.TXT").c_str(), 0666);
     vtx::test::ScopedUmask wide(0);
-    TableAssembler assembler(dir(), "OPA", logger_);
+    TableAssembler assembler(dir(), "OPA");
     LogonAnswer up;
     up.fileName = "UP.S07";
     up.data = "000,MNG1,SSSSSSSSS!";
@@ -112,6 +113,9 @@ TEST_F(TableInstallerTest, TablesArePrivateWhateverTheUmask) {
     table.data = "second!";
     ASSERT_TRUE(assembler.take(table));
     ASSERT_TRUE(assembler.take(LogonAnswer{}));
+    const LogonStore store(platform::joinPath(dir(), "CORE.INI"));
+    ASSERT_TRUE(LogonCommit(dir(), store, logger_)
+                    .commit("OPA", {"0000000077", "000005"}, assembler.takeStaged()));
 
     EXPECT_EQ(read("UP.S07"), "000,MNG1,SSSSSSSSS\r\n");
     EXPECT_EQ(read("TABELA.TXT"), "second\r\n");

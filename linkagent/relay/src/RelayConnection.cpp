@@ -8,74 +8,19 @@
 #include <cstring>
 
 #include "Frames.h"
-#include "vtx/platform/SocketError.h"
 #include "vx32_cli.h"
 
 namespace vtx::linkagent {
-namespace {
 
-using Clock = CSocket::Clock;
-
-using vtx::platform::kWsaEintr;
-using vtx::platform::kWsaEtimedout;
-
-// The length field as it may appear in the log: digits and blanks as
-// received, anything else as "?" (a binary length is shown in decimal).
-std::string lengthText(const TerminalFraming& framing, std::string_view field) {
-    if (framing.dataType == DataType::Binary) {
-        auto value = parseLengthField(framing, field);
-        return value ? std::to_string(*value) : "?";
-    }
-    std::string text(field);
-    for (char& c : text)
-        if (c != ' ' && (c < '0' || c > '9')) c = '?';
-    return text;
-}
-
-}  // namespace
-
-void RelayConnection::serve(int socket) const {
+void RelayConnection::serve(const ArrivedRequest& arrived) const {
     CSocket connection;
-    connection.Attach(socket);
+    connection.Attach(arrived.socket);
     connection.Config();
-    services_.status.show(StatusField::Message, "Aguardando mensagens");
-    std::string request;
-    if (!readRequest(connection, request)) {
-        connection.Close();
-        return;
-    }
-    const std::string reply = answer(request);
+    services_.logger.log("Mensagem recebida " + arrived.length + " " + arrived.request);
+    services_.status.show(StatusField::Message, "Mensagem recebida");
+    const std::string reply = answer(arrived.request);
     if (!reply.empty()) connection.Send(reply.data(), static_cast<int>(reply.size()));
     closeAfterReply(connection);
-}
-
-bool RelayConnection::readRequest(CSocket& socket, std::string& request) const {
-    const auto deadline = Clock::now() + options_.requestTimeout;
-    const TerminalFraming& framing = options_.framing;
-    std::string field(lengthFieldSize(framing), '\0');
-    if (!socket.Receive(field.data(), static_cast<int>(field.size()), deadline, &ending_)) {
-        // Nothing came in time, or the program is closing: let it go quietly.
-        if (socket.ObtemUltimoErro() == kWsaEtimedout || socket.ObtemUltimoErro() == kWsaEintr)
-            return false;
-        services_.status.show(StatusField::Message, "Erro no socket!");
-        return false;
-    }
-    const std::string shown = lengthText(framing, field);
-    std::optional<size_t> count = parseLengthField(framing, field);
-    if (!count || *count == 0 || *count > kMaxTerminalRequest) {
-        // Refused before reading: nothing of an impossible length is buffered.
-        services_.logger.log("Mensagem recusada, tamanho [" + shown + "]");
-        services_.status.show(StatusField::Message, "Mensagem recusada.");
-        return false;
-    }
-    request.assign(*count, '\0');
-    if (!socket.Receive(request.data(), static_cast<int>(*count), deadline, &ending_)) {
-        services_.status.show(StatusField::Message, "Erro no socket!");
-        return false;
-    }
-    services_.logger.log("Mensagem recebida " + shown + " " + request);
-    services_.status.show(StatusField::Message, "Mensagem recebida");
-    return true;
 }
 
 std::string RelayConnection::answer(const std::string& request) const {

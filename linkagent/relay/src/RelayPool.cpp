@@ -75,10 +75,13 @@ int RelayPool::start(std::function<void()> work) {
 }
 
 void RelayPool::finished(uint64_t id) {
-    std::lock_guard lock(mutex_);
-    finished_.push_back(id);
-    --active_;
-    changed_.notify_all();
+    {
+        std::lock_guard lock(mutex_);
+        finished_.push_back(id);
+        --active_;
+        changed_.notify_all();
+    }
+    if (onFinished_) onFinished_();
 }
 
 void RelayPool::reap() {

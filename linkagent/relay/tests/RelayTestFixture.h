@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "RelayFakes.h"
 #include "vtx/linkagent/Listener.h"
+#include "vtx/linkagent/testing/RelayFakes.h"
 
 namespace vtx::linkagent::test {
 

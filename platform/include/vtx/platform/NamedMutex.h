@@ -16,19 +16,34 @@ namespace vtx::platform {
 
 class NamedMutex {
 public:
+    enum class Attempt {
+        kLocked,         // this object holds the mutex
+        kHeldElsewhere,  // another holder has it
+        kUnusable        // the lock file cannot be made or locked: see problem()
+    };
+
     explicit NamedMutex(std::string_view name);
     ~NamedMutex();
     NamedMutex(const NamedMutex&) = delete;
     NamedMutex& operator=(const NamedMutex&) = delete;
 
-    // True when this object now holds the mutex; false when another holder
-    // has it (or the lock file cannot be made). Does not wait.
-    bool tryLock();
+    // Tries to take the mutex; does not wait. A lock file that exists but may
+    // only be read (made by another user) still serves.
+    Attempt attempt();
+    // True when this object now holds the mutex (attempt() gave kLocked).
+    bool tryLock() { return attempt() == Attempt::kLocked; }
     void unlock();
     bool held() const { return fd_ >= 0; }
 
+    // After kUnusable: "cannot create the lock in <folder>: <reason>";
+    // empty otherwise.
+    const std::string& problem() const { return problem_; }
+
 private:
+    Attempt unusable(int error);
+
     std::string path_;
+    std::string problem_;
     int fd_ = -1;
 };
 

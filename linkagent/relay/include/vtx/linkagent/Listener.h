@@ -1,19 +1,26 @@
 // The listener of the connection manager: accepts the terminals' TCP
-// connections on `Port2Listen` and gives each one to a relay thread of its
-// own (RelayConnection), at most ListenerOptions::maxRelays at a time.
-// Connections beyond that wait in the system's queue until a relay finishes.
+// connections on `Port2Listen`, keeps each one in the waiting room
+// (WaitingRoom) until its request has arrived whole, and gives each whole
+// request to a relay thread of its own (RelayConnection), at most
+// ListenerOptions::maxRelays at a time. Connections that send nothing cost a
+// descriptor, not a relay thread, so they cannot keep the terminals that do
+// send from being served; the room holds at most maxWaiting of them, letting
+// the one that has waited longest go when a new one comes.
 //
-// The loop waits on the listening socket in steps of pollInterval (so a
-// connection is taken at once), and on every idle step calls the idle hook
-// (dial-up status and idle hang-up) and joins finished relays. It ends when
-// the ending flag is set. A failure that leaves it unable to serve (the
-// listening socket fails, a relay thread cannot be created) is reported
-// through the fatal hook, which is expected to close the program.
+// One thread waits on the listening socket and the waiting connections
+// together, in steps of pollInterval; on every idle step it calls the idle
+// hook (dial-up status and idle hang-up). Finished relays are joined on every
+// turn. It ends when the ending flag is set, letting go of every connection
+// still waiting. A failure that leaves it unable to serve (the wait fails, a
+// relay thread cannot be created) is reported through the fatal hook, which
+// is expected to close the program.
 //
 // Thread-safety: open(), start() and join() from the thread that owns the
-// listener; port() and activeRelays() from any thread. The hooks run on the
-// listener thread.
+// listener; port(), activeRelays() and waitingConnections() from any thread.
+// The hooks run on the listener thread.
 #pragma once
+
+#include <sys/socket.h>
 
 #include <atomic>
 #include <chrono>
@@ -25,14 +32,22 @@
 #include "vtx/linkagent/RelayConnection.h"
 #include "vtx/linkagent/RelayPool.h"
 #include "vtx/linkagent/RelayServices.h"
+#include "vtx/linkagent/WaitingRoom.h"
 
 namespace vtx::linkagent {
 
 struct ListenerOptions {
     int port = 0;         // 0: a free port (tests), read back with port()
     std::string address;  // empty: all local addresses
-    int backlog = 128;
+    // Connections the system completes before the listener takes them: a
+    // burst of connections (terminals reconnecting at once) must not find
+    // the queue full, or their connection waits for a retransmission.
+    int backlog = SOMAXCONN;
     size_t maxRelays = 256;
+    // Connections kept waiting for their request (whole requests waiting for
+    // a relay included). 0: what the descriptor limit leaves beside the
+    // relays' connections and a reserve, within [16, 16384].
+    size_t maxWaiting = 0;
     RelayOptions relay;
     std::chrono::milliseconds pollInterval{20};
 };
@@ -71,11 +86,20 @@ public:
     bool join(std::chrono::milliseconds relayBound);
 
     size_t activeRelays() const { return pool_.active(); }
+    size_t waitingConnections() const { return room_.waiting(); }
+
+    // The waiting room's size for `options` (maxWaiting, or the default
+    // described there).
+    static size_t waitingCapacity(const ListenerOptions& options);
 
 private:
     void run();
-    // Hands `accepted` to a relay thread; false when the listener cannot go on.
-    bool startRelay(int accepted);
+    // Takes the pending connections into the waiting room.
+    void acceptPending();
+    // Hands whole requests to free relay threads; false when the listener
+    // cannot go on.
+    bool dispatch();
+    bool startRelay(ArrivedRequest arrived);
     void report(const char* format, int code);
 
     const RelayServices& services_;
@@ -85,6 +109,7 @@ private:
     const RelayConnection connection_;
     CSocket socket_;
     std::atomic<int> port_{0};
+    WaitingRoom room_;  // before pool_: finishing relays wake it
     RelayPool pool_;
     std::thread thread_;
 };

@@ -38,7 +38,10 @@ public:
     static constexpr size_t kStackBytes = 256 * 1024;
 #endif
 
-    explicit RelayPool(size_t limit) : limit_(limit == 0 ? 1 : limit) {}
+    // `onFinished`, when given, runs on each thread as it finishes, after its
+    // slot is free (the listener's wait is told of the free slot).
+    explicit RelayPool(size_t limit, std::function<void()> onFinished = {})
+        : limit_(limit == 0 ? 1 : limit), onFinished_(std::move(onFinished)) {}
     // Waits for every thread (finish() first to bound the wait).
     ~RelayPool();
     RelayPool(const RelayPool&) = delete;
@@ -72,6 +75,7 @@ private:
     void finished(uint64_t id);
 
     const size_t limit_;
+    const std::function<void()> onFinished_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::map<uint64_t, pthread_t> threads_;

@@ -3,7 +3,8 @@
 // the operator's tables into the installation directory (see
 // linkagent/logon/logon-messages.md). Started at start-up, by the command
 // line "LOGIN" or by a terminal's "LOGIN|" request; at most one runs at a
-// time.
+// time. An operator's tables and its batch number and table version change
+// together, when its logon has received everything, or not at all.
 //
 // Log texts go through the Logger, the logon status through the
 // StatusBoard (field Logon), exchanges through the ServerExchange
@@ -57,9 +58,17 @@ public:
     // through every operator (the running mark other parts read).
     bool running() const;
 
+    // Completes the tables and marks of a logon that a stopped program left
+    // half-installed, and clears away what an unfinished one staged (every
+    // logon does this first, too). False, doing nothing, while a logon
+    // runs. Call where no other program logs on in the same installation
+    // (under the program's single-instance lock).
+    bool completeInterrupted();
+
 private:
     void run();
     void logOn();
+    void recover() const;
 
     Logger& logger_;
     ConnectionGuard& guard_;

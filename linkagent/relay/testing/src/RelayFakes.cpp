@@ -1,4 +1,4 @@
-#include "RelayFakes.h"
+#include "vtx/linkagent/testing/RelayFakes.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
