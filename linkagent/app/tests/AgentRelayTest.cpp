@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "AgentStation.h"
+#include "Eventually.h"
 #include "RelayFakes.h"
 #include "vtx/platform/Reachability.h"
 #include "vx32_cli.h"
@@ -91,7 +92,7 @@ TEST_F(AgentRelay, BrokenTerminalFramesAreDroppedAndOthersServed) {
     }
 
     EXPECT_GT(send(saleRequest(), "OPA", "CHK").result, 0);
-    EXPECT_TRUE(oversize.closedWithin(1s));
+    EXPECT_TRUE(oversize.closedWithin(5s));  // not after the 10 s request time-out
     EXPECT_EQ(oversize.readToEnd(100ms), "");
     EXPECT_GT(send(saleRequest("000002"), "OPA", "CHK").result, 0);
     EXPECT_EQ(fixture.host.records("host").size(), before + 2);  // nothing of the broken ones
@@ -99,8 +100,17 @@ TEST_F(AgentRelay, BrokenTerminalFramesAreDroppedAndOthersServed) {
 
 TEST_F(AgentRelay, SixtyFourTerminalsForABoundedTime) {
     startAgent();
-    std::this_thread::sleep_for(100ms);
-    const int idleThreads = agent->threadCount();
+    // The start-up logon's thread may still be ending: the idle figures are
+    // taken once the thread count holds still between two looks. A thread
+    // still ending only makes them higher than the figures after the load.
+    int idleThreads = agent->threadCount();
+    vtx::test::eventually([&] {
+        std::this_thread::sleep_for(50ms);
+        const int threads = agent->threadCount();
+        const bool still = threads == idleThreads;
+        idleThreads = threads;
+        return still;
+    });
     const int idleDescriptors = agent->descriptorCount();
 
     constexpr int kTerminals = 64, kMostRounds = 100;
@@ -109,7 +119,9 @@ TEST_F(AgentRelay, SixtyFourTerminalsForABoundedTime) {
     std::vector<std::thread> terminals;
     for (int t = 0; t < kTerminals; ++t) {
         terminals.emplace_back([&, t] {
-            for (int r = 0; r < kMostRounds && std::chrono::steady_clock::now() < until; ++r) {
+            // Every terminal sends at least once, however late its thread starts.
+            for (int r = 0; r < kMostRounds && (r == 0 || std::chrono::steady_clock::now() < until);
+                 ++r) {
                 char tag[8];
                 std::snprintf(tag, sizeof tag, "%02d%04d", t, r);
                 auto e = send(saleRequest(tag), "OPA", "CHK");
@@ -125,14 +137,13 @@ TEST_F(AgentRelay, SixtyFourTerminalsForABoundedTime) {
 
     // Every relay thread ends and every connection is closed.
     int threads = 0, descriptors = 0;
-    for (int i = 0; i < 200; ++i) {
+    vtx::test::eventually([&] {
         threads = agent->threadCount();
         descriptors = agent->descriptorCount();
-        if (threads == idleThreads && descriptors == idleDescriptors) break;
-        std::this_thread::sleep_for(25ms);
-    }
-    EXPECT_EQ(threads, idleThreads);
-    EXPECT_EQ(descriptors, idleDescriptors);
+        return threads <= idleThreads && descriptors <= idleDescriptors;
+    });
+    EXPECT_LE(threads, idleThreads);
+    EXPECT_LE(descriptors, idleDescriptors);
     // Closes clean: under ThreadSanitizer a race would make this non-zero.
     EXPECT_EQ(agent->stop(SIGTERM), 0) << agent->errors();
 }
