@@ -122,7 +122,7 @@ TEST_F(AgentRelay, SixtyFourTerminalsForABoundedTime) {
             // Every terminal sends at least once, however late its thread starts.
             for (int r = 0; r < kMostRounds && (r == 0 || std::chrono::steady_clock::now() < until);
                  ++r) {
-                char tag[8];
+                char tag[24];  // 6 characters; room for any int, so no truncation warning
                 std::snprintf(tag, sizeof tag, "%02d%04d", t, r);
                 auto e = send(saleRequest(tag), "OPA", "CHK");
                 const bool own = e.result > 0 && e.reply.find(std::string("011-000=") + tag +
