@@ -1,9 +1,14 @@
 # vtx_add_test(NAME <name> SOURCES <files...> LIBS <libs...> LABELS <labels...>)
-# One place registers every GoogleTest program with ctest. Each test program
-# runs with the build's bin folder as working directory and finds the
-# programs it starts (vtx-hostsim, vtx) through VTX_BIN_DIR. Programs
-# labelled "gui" run on Qt's offscreen platform.
+# One place registers every GoogleTest program with ctest. Each case of a
+# program is its own ctest test, named <program>.<Suite>.<Case>, so a red run
+# names the failing case and `ctest -R <program>` still picks a program. The
+# cases are listed when the program is built (gtest_discover_tests); every
+# case keeps the program's labels (default "unit"), runs in the program's
+# binary folder with a 300 s time-out, and finds the programs it starts
+# (vtx-hostsim, vtx) through VTX_BIN_DIR. Programs labelled "gui" run, and
+# are listed, on Qt's offscreen platform.
 find_package(GTest REQUIRED)
+include(GoogleTest)
 
 function(vtx_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
@@ -11,15 +16,32 @@ function(vtx_add_test)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock
                                           Threads::Threads)
   target_compile_definitions(${T_NAME} PRIVATE VTX_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
-  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   if(NOT T_LABELS)
     set(T_LABELS unit)
   endif()
-  set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300)
   # Widget tests need no display: Qt's offscreen platform stands in for it.
+  # The programs that make their QApplication in main() need it to list their
+  # cases too, hence the launcher, used for listing and running alike.
+  set(environment "")
   if("gui" IN_LIST T_LABELS)
-    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    set(environment "ENVIRONMENT QT_QPA_PLATFORM=offscreen")
+    set_target_properties(${T_NAME} PROPERTIES
+                          CROSSCOMPILING_EMULATOR "/usr/bin/env;QT_QPA_PLATFORM=offscreen")
   endif()
+  # Sanitizer builds list slowly: a generous bound for the listing.
+  gtest_discover_tests(${T_NAME}
+    TEST_PREFIX "${T_NAME}."
+    WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
+    DISCOVERY_TIMEOUT 120)
+  # The labels (a list, which gtest_discover_tests's PROPERTIES would split),
+  # time-out and environment go on every listed case from a file ctest reads
+  # after the list: ${T_NAME}_TESTS holds the names of the cases.
+  set(properties_file "${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}_properties.cmake")
+  file(WRITE "${properties_file}"
+    "foreach(test IN LISTS ${T_NAME}_TESTS)\n"
+    "  set_tests_properties(\"\${test}\" PROPERTIES LABELS \"${T_LABELS}\" TIMEOUT 300 ${environment})\n"
+    "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${properties_file}")
   if("sanitize" IN_LIST T_LABELS)
     set_property(GLOBAL APPEND PROPERTY VTX_SANITIZE_TESTS ${T_NAME})
   endif()

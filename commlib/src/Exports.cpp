@@ -2,7 +2,7 @@
 // export catches everything, so no exception crosses into a caller.
 #include <cstdio>
 #include <cstring>
-#include <exception>
+#include <utility>
 
 #include "DirectExchange.h"
 #include "EncipheredChannel.h"
@@ -11,19 +11,17 @@
 #include "RequestProcessor.h"
 #include "SocketIo.h"
 #include "ThreadState.h"
+#include "vtx/platform/ExportGuard.h"
 #include "vx32_cli.h"
 
 using namespace vtx::cli;
 
 namespace {
 
+// The guard of every export of the station's libraries.
 template <typename F>
 int guarded(int onFailure, F&& body) noexcept {
-    try {
-        return body();
-    } catch (...) {
-        return onFailure;
-    }
+    return vtx::platform::guardedExport(onFailure, std::forward<F>(body));
 }
 
 }  // namespace

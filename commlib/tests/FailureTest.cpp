@@ -90,12 +90,13 @@ TEST(ProcessFailure, ReplyCutShortOrNeverSentOrTooLong) {
 
 TEST(ProcessFailure, NoReplyWithinTheTimeOut) {
     auto slow = faulty("slow", "delay");
-    slow.delayMs = 3000;
+    slow.delayMs = 30000;
     HostFixture f({slow});
     f.station.writeRoutes({Station::route("SLO", f.port("slow"))});  // 1-second time-out
     auto started = std::chrono::steady_clock::now();
     EXPECT_EQ(send(kSale, "SLO").result, VX_NO_SERVER);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(2500));
+    // Given up at the station's time-out, long before the host's reply.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(15));
 }
 
 TEST(ProcessFailure, MalformedRoutesAndSettingsNeverCrash) {

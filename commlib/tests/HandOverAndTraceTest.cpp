@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "Eventually.h"
 #include "ShiftCipher.h"
 #include "vtx/commlib/testing/HostExchange.h"
 #include "vx32_cli.h"
@@ -27,11 +28,7 @@ HostSimPort plainPort() {
 }
 
 bool waitForFile(const vtx::test::TempRoot& root, const std::string& relative) {
-    for (int i = 0; i < 100; ++i) {
-        if (root.readFile(relative)) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
+    return vtx::test::eventually([&] { return root.readFile(relative).has_value(); });
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
-// The two functions of libVX32_PIN.so. One driver exists at a time: each
-// GetTrack replaces it, and GetPassword works on the one it left.
+// The two functions of libVX32_PIN.so: a thin C layer over the drivers. One
+// driver exists at a time: each GetTrack replaces it, and GetPassword works
+// on the one it left. Every export catches everything, so no exception
+// crosses into the client.
 #include <cstdio>
 #include <mutex>
 #include <string>
 
 #include "CriaDriver.h"
 #include "PedidoCancelamento.h"
+#include "vtx/platform/ExportGuard.h"
 #include "vx32_pin.h"
 
 namespace vtx::pinpad {
@@ -17,11 +20,8 @@ std::unique_ptr<DriverPinPad> currentDriver;  // guarded by driverMutex
 // The vendor's 16-bit codes above 200 come back negative.
 int32_t mapped(int result) { return result > 200 ? result - 65536 : result; }
 
-}  // namespace
-}  // namespace vtx::pinpad
-
-extern "C" __attribute__((visibility("default"))) int32_t GetTrack(char* buffer, const char*) {
-    using namespace vtx::pinpad;
+// The bodies of the exports, which may throw.
+int32_t readTrack(char* buffer) {
     std::lock_guard lock(driverMutex);
     currentDriver.reset();
     clearAbortRequest();
@@ -44,8 +44,7 @@ extern "C" __attribute__((visibility("default"))) int32_t GetTrack(char* buffer,
     return mapped(result);
 }
 
-extern "C" __attribute__((visibility("default"))) int32_t GetPassword(char* buffer, const char*) {
-    using namespace vtx::pinpad;
+int32_t readPassword(char* buffer) {
     std::lock_guard lock(driverMutex);
     if (!currentDriver || !buffer) return kMissing;
     if (!currentDriver->loaded()) {
@@ -56,3 +55,20 @@ extern "C" __attribute__((visibility("default"))) int32_t GetPassword(char* buff
     currentDriver->Descarrega();
     return mapped(result);
 }
+
+}  // namespace
+}  // namespace vtx::pinpad
+
+extern "C" {
+
+VX32_PIN_API int32_t GetTrack(char* buffer, const char* /*unused*/) {
+    using namespace vtx::pinpad;
+    return vtx::platform::guardedExport<int32_t>(kMissing, [&] { return readTrack(buffer); });
+}
+
+VX32_PIN_API int32_t GetPassword(char* buffer, const char* /*unused*/) {
+    using namespace vtx::pinpad;
+    return vtx::platform::guardedExport<int32_t>(kMissing, [&] { return readPassword(buffer); });
+}
+
+}  // extern "C"

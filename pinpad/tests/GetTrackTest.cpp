@@ -8,8 +8,8 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
+#include "Eventually.h"
 #include "PinPadStation.h"
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/NamedEvent.h"
@@ -121,13 +121,22 @@ TEST_F(GetTrackTest, MissingLibraryOrEntryPointGivesMinusOne) {
     EXPECT_EQ(getTrack().result, -1);
 }
 
-// Sets the abort event from another process after `delay`.
-pid_t abortFromAnotherProcess(std::chrono::milliseconds delay) {
+// Sets the abort event from another process once the read waits for the
+// card (the simulator has recorded the card-reading call): set earlier, the
+// read would clear it as a leftover of an earlier read. `calls` gives the
+// simulator's calls so far.
+template <typename Calls>
+pid_t abortFromAnotherProcess(Calls calls) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        std::this_thread::sleep_for(delay);
+        const bool waiting = vtx::test::eventually([&] {
+            for (const std::string& call : calls())
+                if (call.starts_with("PP_iGetCard|") || call.starts_with("IniciaObtemTrilhaPin|"))
+                    return true;
+            return false;
+        });
         platform::NamedEvent event("VX32_PIN");
-        ::_exit(event.set() ? 0 : 1);
+        ::_exit(waiting && event.set() ? 0 : 1);
     }
     return pid;
 }
@@ -137,10 +146,10 @@ TEST_F(GetTrackTest, AnotherProcessAbortsAPendingRead) {
         SCOPED_TRACE(std::string("DLLTYPE ") + type);
         configure(type);
         script("[Card]\r\nInsertAfterMs=20000\r\n");
-        const pid_t helper = abortFromAnotherProcess(300ms);
+        const pid_t helper = abortFromAnotherProcess([this] { return calls(); });
         const auto t0 = std::chrono::steady_clock::now();
         const auto read = getTrack();
-        EXPECT_LT(std::chrono::steady_clock::now() - t0, 5s);
+        EXPECT_LT(std::chrono::steady_clock::now() - t0, 15s);  // the card would come at 20 s
         int status = -1;
         ASSERT_EQ(::waitpid(helper, &status, 0), helper);
         // The PP family answers the vendor's abort status (the simulator's

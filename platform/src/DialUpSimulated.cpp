@@ -9,6 +9,7 @@
 #include <mutex>
 #include <thread>
 
+#include "vtx/platform/AsciiCase.h"
 #include "vtx/platform/DialUp.h"
 #include "vtx/platform/IniFile.h"
 
@@ -38,16 +39,6 @@ std::vector<std::string> splitList(std::string_view text) {
         text.remove_prefix(comma + 1);
     }
     return items;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (x != y) return false;
-    }
-    return true;
 }
 
 class SimulatedDialUp final : public DialUp {

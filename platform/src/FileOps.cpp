@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "AsciiCase.h"
+#include "vtx/platform/AsciiCase.h"
 
 namespace vtx::platform::detail {
 

@@ -1,12 +1,10 @@
 #include <limits>
 
-#include "AsciiCase.h"
 #include "IniSyntax.h"
+#include "vtx/platform/AsciiCase.h"
 #include "vtx/platform/IniFile.h"
 
 namespace vtx::platform {
-
-using detail::equalsIgnoreCase;
 
 IniDocument IniDocument::parse(std::string_view content) {
     IniDocument doc;

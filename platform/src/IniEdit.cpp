@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "AsciiCase.h"
 #include "IniSyntax.h"
+#include "vtx/platform/AsciiCase.h"
 
 namespace vtx::platform::detail {
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "AsciiCase.h"
 #include "FileOps.h"
 #include "PathsDetail.h"
+#include "vtx/platform/AsciiCase.h"
 
 namespace vtx::platform {
 
@@ -65,7 +65,7 @@ std::string toNative(std::string_view path) {
         std::string root = vtxRoot();
         appendNormalized(out, root);
         if (out.empty() || out.back() != '/') out.push_back('/');
-        out.push_back(detail::toUpperAscii(path[0]));
+        out.push_back(toUpperAscii(path[0]));
         out.push_back('/');
         appendNormalized(out, path.substr(2));
         return out;
@@ -141,8 +141,8 @@ bool wildcardMatch(std::string_view pattern, std::string_view name) {
     size_t starN = 0;
     while (n < name.size()) {
         if (p < pattern.size() &&
-            (pattern[p] == '?' || (pattern[p] != '*' && detail::toLowerAscii(pattern[p]) ==
-                                                            detail::toLowerAscii(name[n])))) {
+            (pattern[p] == '?' ||
+             (pattern[p] != '*' && toLowerAscii(pattern[p]) == toLowerAscii(name[n])))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {

@@ -7,8 +7,8 @@
 #include <new>
 #include <vector>
 
-#include "AsciiCase.h"
 #include "FileOps.h"
+#include "vtx/platform/AsciiCase.h"
 #include "vtx/platform/Paths.h"
 
 namespace vtx::platform {
@@ -66,14 +66,14 @@ private:
 };
 
 std::string_view stripDll(std::string_view name) {
-    if (detail::endsWithIgnoreCase(name, kDllSuffix)) name.remove_suffix(kDllSuffix.size());
+    if (endsWithIgnoreCase(name, kDllSuffix)) name.remove_suffix(kDllSuffix.size());
     return name;
 }
 
 void* loadWithFolder(Loader& loader, std::string_view windowsName) {
     std::string path = resolve(windowsName);
     if (void* h = loader.tryFile(path)) return h;
-    if (!detail::endsWithIgnoreCase(path, kDllSuffix)) {
+    if (!endsWithIgnoreCase(path, kDllSuffix)) {
         if (!isRegularFile(path)) loader.tryOpen(path, false);  // records the error text
         return nullptr;
     }

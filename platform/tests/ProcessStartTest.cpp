@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
+#include "Eventually.h"
 #include "TestRoot.h"
 
 namespace vtx::platform {
@@ -28,15 +28,9 @@ TEST_F(ProcessStartTest, RunsTheBatchFileDetached) {
     EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
 
-    bool seen = false;
-    for (int i = 0; i < 100 && !seen; ++i) {
-        if (std::filesystem::exists(marker) && root_.readFile("marker.txt") == "started\n") {
-            seen = true;
-        } else {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(vtx::test::eventually([&] {
+        return std::filesystem::exists(marker) && root_.readFile("marker.txt") == "started\n";
+    }));
 }
 
 TEST_F(ProcessStartTest, ReportsMissingFileAndFolder) {

@@ -7,6 +7,8 @@
 //   vtx trace                                      the trace file SOCKET.BIN
 //   vtx pinpad read | abort                        read a card through libVX32_PIN.so
 //                                                  (track masked); abort a pending read
+//   vtx mask [TEXT...]                             TEXT (or each line read) with card
+//                                                  numbers and tracks masked
 //   vtx eleg|presale|sale|confirm|annul|cancel|products|logon ...
 //                                                  the client's transactions
 //
@@ -24,6 +26,7 @@ int sendCommand(const Args& args);
 int routeCommand(const Args& args);
 int traceCommand(const Args& args);
 int pinpadCommand(const Args& args);
+int maskCommand(const Args& args);
 
 int elegCommand(const Args& args);
 int saleCommand(const Args& args, bool sale);

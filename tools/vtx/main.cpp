@@ -19,6 +19,8 @@ void usage() {
         "                             of CORE.INI [PINPAD]; prints the result and the track\n"
         "                             (card number masked)\n"
         "  vtx pinpad abort           abort a card read pending at this station\n"
+        "  vtx mask [TEXT...]         print TEXT, or each line of standard input, with card\n"
+        "                             numbers and tracks masked as in the station's traces\n"
         "The client's transactions, through the client core and the station's settings\n"
         "(VtxClient.ini, CORE.INI, VXTb_Opr.txt); --iso sends the ISO 8583 form:\n"
         "  vtx eleg --card N [--id1 X] [--id2 Y] [--sale]       cardholder eligibility\n"
@@ -46,6 +48,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "route") == 0) return vtx::tool::routeCommand(args);
     if (std::strcmp(argv[1], "trace") == 0) return vtx::tool::traceCommand(args);
     if (std::strcmp(argv[1], "pinpad") == 0) return vtx::tool::pinpadCommand(args);
+    if (std::strcmp(argv[1], "mask") == 0) return vtx::tool::maskCommand(args);
     const std::string command = argv[1];
     if (command == "eleg") return vtx::tool::elegCommand(args);
     if (command == "presale") return vtx::tool::saleCommand(args, false);

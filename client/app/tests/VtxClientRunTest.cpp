@@ -29,7 +29,7 @@ public:
                                  QStringLiteral("0"), QStringLiteral("1024x768x24"),
                                  QStringLiteral("-nolisten"), QStringLiteral("tcp")});
             if (!server_.waitForStarted(5000)) return;
-            for (int i = 0; i < 100; ++i) {
+            for (int i = 0; i < 600; ++i) {  // up to 30 s on a loaded machine
                 if (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))) {
                     display_ = QStringLiteral(":%1").arg(n);
                     return;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <thread>
 
+#include "Eventually.h"
 #include "screens/FormInicial.h"
 #include "screens/PinPadTrack.h"
 #include "screens/tests/ScreenFixture.h"
@@ -55,12 +56,16 @@ TEST_F(PinPadCardReadTest, ReadAbortedFromAnotherProcessReturnsToTheNeutralState
     root_.writeFile("C/Windows/PPSIM.INI", "[Card]\r\nInsertAfterMs=20000\r\n");
     const pid_t other = ::fork();
     if (other == 0) {
-        std::this_thread::sleep_for(300ms);
-        ::_exit(platform::NamedEvent("VX32_PIN").set() ? 0 : 1);
+        // Once the read waits for the card: set earlier, the read clears it.
+        const bool waiting = vtx::test::eventually([&] {
+            return root_.readFile("C/Windows/PPSIM.LOG").value_or("").find("PP_iGetCard|") !=
+                   std::string::npos;
+        });
+        ::_exit(waiting && platform::NamedEvent("VX32_PIN").set() ? 0 : 1);
     }
     const auto t0 = std::chrono::steady_clock::now();
     open().cmdConfirmaOper_Click();
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, 5s);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, 15s);  // the card would come at 20 s
     int status = -1;
     ASSERT_EQ(::waitpid(other, &status, 0), other);
     EXPECT_TRUE(dialogs_.messages().empty()) << shown();  // -4: no message

@@ -59,7 +59,7 @@ TEST_F(AgentLifecycle, SecondInstanceEndsAtOnceAndTheFirstServesOn) {
     startAgent();
     AgentProcess second;
     ASSERT_TRUE(second.start());
-    EXPECT_EQ(second.waitForExit(5s), 2);
+    EXPECT_EQ(second.waitForExit(), 2);
     EXPECT_TRUE(second.output().empty());
     EXPECT_GT(vtx::cli::test::send(saleRequest(), "OPA", "CHK").result, 0);
 }
@@ -80,8 +80,9 @@ TEST_F(AgentLifecycle, SigtermAndSigintCloseLikeTheExitButton) {
     ASSERT_TRUE(waiting.connected());
     const auto t0 = std::chrono::steady_clock::now();
     EXPECT_EQ(agent->stop(SIGTERM), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, 2s);
-    EXPECT_TRUE(waiting.closedWithin(1s));
+    // Well before the waiting relay's 10 s request time-out.
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, 5s);
+    EXPECT_TRUE(waiting.closedWithin(5s));
 
     startAgent();
     EXPECT_EQ(agent->stop(SIGINT), 0);

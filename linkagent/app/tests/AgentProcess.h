@@ -30,11 +30,13 @@ public:
 
     bool start();
     // Waits until a line of standard output equals `line` (or the program ends).
+    // The default bounds are generous: they only decide how long a failing
+    // test takes.
     bool waitForLine(const std::string& line,
-                     std::chrono::milliseconds bound = std::chrono::seconds(10));
+                     std::chrono::milliseconds bound = std::chrono::seconds(30));
     // Waits for the program's end; its exit status, 128 + signal when killed,
     // -1 when it did not end within `bound`.
-    int waitForExit(std::chrono::milliseconds bound = std::chrono::seconds(15));
+    int waitForExit(std::chrono::milliseconds bound = std::chrono::seconds(30));
     // Sends `signal` and waits for the end.
     int stop(int signal);
 
@@ -47,7 +49,7 @@ public:
     int count(const std::string& line) const;
     // Waits until count(line) reaches `n`; the count then.
     int waitForCount(const std::string& line, int n,
-                     std::chrono::milliseconds bound = std::chrono::seconds(5));
+                     std::chrono::milliseconds bound = std::chrono::seconds(30));
 
     // Threads and open descriptors of the running program.
     int threadCount() const;

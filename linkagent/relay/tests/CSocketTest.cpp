@@ -62,7 +62,7 @@ TEST(CSocket, ConnectAcceptConfigAndExactTransfer) {
         client.Send("456789", 6);
     });
     char got[10];
-    EXPECT_EQ(relay.Receive(got, 10, CSocket::Clock::now() + 2s), 10);
+    EXPECT_EQ(relay.Receive(got, 10, CSocket::Clock::now() + 20s), 10);
     later.join();
     EXPECT_EQ(std::string(got, 10), "0123456789");
 
@@ -71,7 +71,7 @@ TEST(CSocket, ConnectAcceptConfigAndExactTransfer) {
     EXPECT_EQ(copy.ObtemNumeroSocket(), relay.ObtemNumeroSocket());
     EXPECT_EQ(copy.Send("ok", 2), 2);
     char ok[2];
-    EXPECT_EQ(client.Receive(ok, 2, CSocket::Clock::now() + 1s), 2);
+    EXPECT_EQ(client.Receive(ok, 2, CSocket::Clock::now() + 20s), 2);
     relay.Close();
     EXPECT_EQ(relay.IsSocketConnected(), 0);
     EXPECT_EQ(relay.ObtemNumeroSocket(), CSocket::kInvalidSocket);
@@ -96,7 +96,7 @@ TEST(CSocket, ReceiveStopsOnTimeOutAndOnPeerClose) {
     // Part of the bytes, then the peer closes: 0 with last error 1.
     client.Send("abc", 3);
     client.Close();
-    EXPECT_EQ(relay.Receive(buffer, 8, CSocket::Clock::now() + 1s), 0);
+    EXPECT_EQ(relay.Receive(buffer, 8, CSocket::Clock::now() + 20s), 0);
     EXPECT_EQ(relay.ObtemUltimoErro(), CSocket::kPeerClosed);
     relay.Close();
 }

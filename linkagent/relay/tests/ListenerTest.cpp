@@ -101,10 +101,11 @@ TEST_F(ListenerLoad, EndingLetsGoOfTerminalsThatSendNothing) {
     ASSERT_TRUE(eventually([&] { return listener->waitingConnections() == 3; }));
     ending = true;
     const auto t0 = std::chrono::steady_clock::now();
-    EXPECT_TRUE(listener->join(5s));
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, 1s);
-    EXPECT_TRUE(one.closedWithin(1s));
-    EXPECT_TRUE(three.closedWithin(1s));
+    EXPECT_TRUE(listener->join(20s));
+    // Well before the 10 s request time-out would let them go.
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, 5s);
+    EXPECT_TRUE(one.closedWithin(5s));
+    EXPECT_TRUE(three.closedWithin(5s));
     EXPECT_EQ(host.calls(), 0);
 }
 

@@ -125,12 +125,13 @@ TEST_F(Relay, LargestRequestPassesAndOneByteMoreIsRefusedUnread) {
     EXPECT_EQ(reply.substr(0, 19), "3087CHKOPA     3072");  // the echo is cut to 3072
     EXPECT_EQ(reply.size(), 4u + 11 + 4 + 3072);
 
-    // 3088 announced: closed at once, without waiting for the body.
+    // 3088 announced: closed at once, without waiting for the body (which
+    // would take the 10 s request time-out).
     RawTerminal oversize(port());
     ASSERT_TRUE(oversize.send("3088CHKOPA     "));
     auto t0 = std::chrono::steady_clock::now();
-    EXPECT_EQ(oversize.readToEnd(2s), "");
-    EXPECT_LT(std::chrono::steady_clock::now() - t0, 1s);
+    EXPECT_EQ(oversize.readToEnd(8s), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, 5s);
     EXPECT_EQ(exchangeBytes(port(), "12x4CHKOPA     "), "");
     EXPECT_EQ(host.calls(), 1);
 }
@@ -155,8 +156,8 @@ TEST_F(Relay, BrokenFramesAreDroppedWithoutHarmingOtherConnections) {
 
     EXPECT_EQ(exchangeBytes(port(), tpdu("CHK", "OPB", "OTHER")), n4Reply("CHK", "OPB", "OTHER"));
     // The silent ones are let go after the request time-out.
-    EXPECT_TRUE(cutAndSilent.closedWithin(2s));
-    EXPECT_TRUE(silent.closedWithin(2s));
+    EXPECT_TRUE(cutAndSilent.closedWithin(20s));
+    EXPECT_TRUE(silent.closedWithin(20s));
     EXPECT_EQ(cutAndSilent.readToEnd(100ms), "");
 
     host.release();

@@ -1,7 +1,5 @@
 #include "RelayTestFixture.h"
 
-#include <thread>
-
 namespace vtx::linkagent::test {
 
 void RelayFixture::start(ListenerOptions options) {
@@ -40,16 +38,6 @@ void RelayFixture::TearDown() {
 std::vector<std::string> RelayFixture::fatals() const {
     std::lock_guard lock(mutex_);
     return fatals_;
-}
-
-bool RelayFixture::eventually(const std::function<bool()>& condition,
-                              std::chrono::milliseconds bound) {
-    const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return condition();
 }
 
 }  // namespace vtx::linkagent::test

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Eventually.h"
 #include "vtx/linkagent/Listener.h"
 #include "vtx/linkagent/testing/RelayFakes.h"
 
@@ -24,9 +25,11 @@ protected:
     int port() const { return listener->port(); }
     std::vector<std::string> fatals() const;
 
-    // Waits (bounded) until `condition` holds.
+    // Waits (bounded, generously) until `condition` holds.
     static bool eventually(const std::function<bool()>& condition,
-                           std::chrono::milliseconds bound = std::chrono::seconds(5));
+                           std::chrono::milliseconds bound = vtx::test::kPatience) {
+        return vtx::test::eventually(condition, bound);
+    }
 
     RecordingLogger logger;
     RecordingStatus status;

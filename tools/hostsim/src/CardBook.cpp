@@ -1,10 +1,13 @@
 #include "CardBook.h"
 
-#include "AsciiText.h"
 #include "FieldText.h"
+#include "vtx/platform/AsciiCase.h"
 #include "vtx/platform/IniFile.h"
 
 namespace vtx::hostsim {
+
+using platform::equalsIgnoreCase;
+
 namespace {
 
 constexpr size_t kMinCardDigits = 6;

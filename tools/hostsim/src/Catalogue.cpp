@@ -1,9 +1,12 @@
 #include "Catalogue.h"
 
-#include "AsciiText.h"
 #include "FieldText.h"
+#include "vtx/platform/AsciiCase.h"
 
 namespace vtx::hostsim {
+
+using platform::equalsIgnoreCase;
+
 namespace {
 
 constexpr size_t kMinColumns = 5;
@@ -70,14 +73,6 @@ std::string readProduct(const std::vector<std::string_view>& c, ProductItem& p) 
     return "";
 }
 
-bool containsIgnoringCase(std::string_view text, std::string_view part) {
-    if (part.size() > text.size()) return false;
-    for (size_t i = 0; i + part.size() <= text.size(); ++i) {
-        if (equalsIgnoreCase(text.substr(i, part.size()), part)) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 std::optional<Catalogue> Catalogue::parse(std::string_view content, std::string& error) {
@@ -122,7 +117,8 @@ std::vector<const ProductItem*> Catalogue::search(std::string_view text) const {
     const std::string codePrefix = byCode ? canonicalCode(text) : "";
     std::vector<const ProductItem*> found;
     for (const ProductItem& p : products_) {
-        if (containsIgnoringCase(p.description, text) || (byCode && p.code.starts_with(codePrefix)))
+        if (platform::containsIgnoreCase(p.description, text) ||
+            (byCode && p.code.starts_with(codePrefix)))
             found.push_back(&p);
     }
     return found;

@@ -22,11 +22,12 @@ Connection::~Connection() {
 }
 
 Connection::Status Connection::waitFor(short events) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline_ - std::chrono::steady_clock::now());
+    // Rounded up, so the limit is never cut short by a part of a millisecond.
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline_ -
+                                                             std::chrono::steady_clock::now());
     if (left.count() <= 0) return Status::kTimedOut;
     pollfd fds[2] = {{fd_, events, 0}, {stop_.fd(), POLLIN, 0}};
-    int n = poll(fds, 2, static_cast<int>(left.count()) + 1);
+    int n = poll(fds, 2, static_cast<int>(left.count()));
     if (n < 0 && errno != EINTR) return Status::kFailed;
     if (fds[0].revents != 0) return Status::kOk;  // ready, or an error the next call reports
     if (stop_.requested()) return Status::kStopped;

@@ -1,9 +1,12 @@
 #include "EligibilityRule.h"
 
-#include "AsciiText.h"
 #include "Paging.h"
+#include "vtx/platform/AsciiCase.h"
 
 namespace vtx::hostsim {
+
+using platform::equalsIgnoreCase;
+
 namespace {
 
 constexpr std::string_view kSaleCode = "800500";

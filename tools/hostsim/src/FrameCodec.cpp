@@ -175,6 +175,25 @@ std::optional<ReplyFrame> FrameCodec::reply(const Envelope& envelope,
     return frame;
 }
 
+std::string FrameCodec::withMessage(const Request& request, std::string_view message) const {
+    if (message.size() != request.message.size() || request.raw.size() < message.size()) {
+        std::optional<ReplyFrame> frame = reply(request.envelope, message);
+        return frame ? frame->bytes : std::string();
+    }
+    if (cipher_ == Cipher::kDes) {
+        // The payload ("%04d" + message) is enciphered as a whole: encipher
+        // the new one under the session key the request's header carries.
+        auto header = reinterpret_cast<const uint8_t*>(request.raw.data());
+        std::string payload = vtx::wire::plainFrame(message);
+        vtx::wire::encipherDesPayload(vtx::wire::desSessionKey(masterKey_, header),
+                                     reinterpret_cast<uint8_t*>(payload.data()), payload.size());
+        return request.raw.substr(0, vtx::wire::kDesHeaderSize) + payload;
+    }
+    // The message is the end of the frame; the shift cipher works byte by byte.
+    return request.raw.substr(0, request.raw.size() - message.size()) +
+           enciphered(std::string(message));
+}
+
 std::string FrameCodec::oversize(const Envelope& envelope, std::string_view someBytes) const {
     if (cipher_ == Cipher::kDes) {
         std::string frame(vtx::wire::kDesHeaderSize, '\0');

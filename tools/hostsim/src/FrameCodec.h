@@ -46,6 +46,12 @@ public:
     // nullopt when the message is longer than a frame can carry.
     std::optional<ReplyFrame> reply(const Envelope& envelope, std::string_view message) const;
 
+    // The frame `request` came in, with `message` (as long as the request's
+    // own message) in place of that message: same header, same cipher. The
+    // request log writes card data masked this way, so that deciphering the
+    // logged bytes gives back the masked text only.
+    std::string withMessage(const Request& request, std::string_view message) const;
+
     // A frame announcing 4000 bytes followed by `someBytes`, then nothing.
     std::string oversize(const Envelope& envelope, std::string_view someBytes) const;
 

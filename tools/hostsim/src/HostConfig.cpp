@@ -6,11 +6,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "AsciiText.h"
+#include "DecimalText.h"
 #include "Frames.h"
+#include "vtx/platform/AsciiCase.h"
 #include "vtx/platform/IniFile.h"
 
 namespace vtx::hostsim {
+
+using platform::equalsIgnoreCase;
+
 namespace {
 
 constexpr size_t kMaxTpduBytes = 64;

@@ -4,11 +4,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "AsciiText.h"
 #include "FieldText.h"
+#include "vtx/platform/AsciiCase.h"
 #include "vtx/platform/IniFile.h"
 
 namespace vtx::hostsim {
+
+using platform::equalsIgnoreCase;
+
 namespace {
 
 // Processing codes that other transactions use and a pre-sale cannot share.

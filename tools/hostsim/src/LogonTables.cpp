@@ -6,11 +6,15 @@
 #include <sstream>
 #include <utility>
 
-#include "AsciiText.h"
+#include "DecimalText.h"
 #include "FieldText.h"
+#include "vtx/platform/AsciiCase.h"
 #include "vtx/platform/IniFile.h"
 
 namespace vtx::hostsim {
+
+using platform::equalsIgnoreCase;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -1,11 +1,13 @@
 #include "PortConfig.h"
+#include "vtx/platform/AsciiCase.h"
 
 #include <array>
 #include <utility>
 
-#include "AsciiText.h"
-
 namespace vtx::hostsim {
+
+using platform::equalsIgnoreCase;
+
 namespace {
 
 constexpr std::array<std::pair<Fault, std::string_view>, 7> kFaultNames = {{

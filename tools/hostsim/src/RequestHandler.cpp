@@ -30,7 +30,7 @@ void RequestHandler::serve(int fd) const {
         return;
     }
     const Request& request = *in.request;
-    log_.request(config_.section, request.raw, request.message);
+    log_.request(config_.section, request, codec_);
 
     if (config_.fault == Fault::kCloseBefore) {
         fault("close-before: closed without a reply");

@@ -1,11 +1,13 @@
 #include "RequestLog.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
+#include "CardMask.h"
 #include "LogText.h"
 #include "vtx/platform/AtomicFile.h"
 
@@ -15,21 +17,40 @@ RequestLog::~RequestLog() {
     if (fd_ >= 0) close(fd_);
 }
 
-bool RequestLog::open(const std::string& path, std::string& error) {
-    // Requests carry card data (raw when asked for): the log is private.
+bool RequestLog::open(const std::string& path, bool raw, std::string& error) {
+    // Requests carry card data (in full with --raw): the log is private, also
+    // when the file was there before with a wider mode.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC,
                     platform::kPrivateFileMode);
+    if (fd >= 0 && fchmod(fd, platform::kPrivateFileMode) != 0) {
+        close(fd);
+        fd = -1;
+    }
     if (fd < 0) {
         error = "cannot open log file " + path + ": " + std::strerror(errno);
         return false;
     }
     if (fd_ >= 0) close(fd_);
     fd_ = fd;
+    raw_ = raw;
     return true;
 }
 
-void RequestLog::request(std::string_view section, std::string_view raw, std::string_view message) {
+void RequestLog::request(std::string_view section, const Request& request,
+                         const FrameCodec& codec) {
     if (fd_ < 0) return;
+    std::string masked;
+    std::string maskedFrame;
+    std::string_view message = request.message;
+    std::string_view raw = request.raw;
+    if (!raw_) {
+        masked = vtx::wire::maskCardData(request.message);
+        if (masked != request.message) {
+            maskedFrame = codec.withMessage(request, masked);
+            message = masked;
+            raw = maskedFrame;
+        }
+    }
     std::string lines;
     lines.reserve(section.size() * 2 + raw.size() * 2 + message.size() + 16);
     lines.append(section).append(" RAW ").append(hexBytes(raw)).push_back('\n');

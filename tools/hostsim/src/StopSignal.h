@@ -22,7 +22,8 @@ public:
     void request();
     bool requested() const { return requested_.load(std::memory_order_acquire); }
 
-    // Waits `ms` milliseconds or until stop is requested. False when stopped.
+    // Waits at least `ms` milliseconds, or until stop is requested. False
+    // when stopped.
     bool sleepFor(int ms) const;
 
 private:

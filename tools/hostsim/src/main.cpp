@@ -1,7 +1,10 @@
 // vtx-hostsim: the authorisation host's side of the wire, for integration
 // tests, the demo and rehearsals. See doc/hostsim.md.
 //
-//   vtx-hostsim --config FILE [--log FILE] [--data DIR]
+//   vtx-hostsim --config FILE [--log FILE [--raw]] [--data DIR]
+//
+// The log masks card numbers and tracks unless --raw asks for the bytes as
+// received.
 //
 // Exit codes: 0 after SIGTERM/SIGINT, 1 when a port cannot be opened,
 // 2 for a bad command line, configuration or data folder.
@@ -33,11 +36,16 @@ struct Options {
     std::string config;
     std::string log;
     std::string data;  // empty: no transactions, the default reply only
+    bool raw = false;  // the log shows card data as received
 };
 
 bool parseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--raw") {
+            options.raw = true;
+            continue;
+        }
         std::string* target = arg == "--config" ? &options.config
                               : arg == "--log"  ? &options.log
                               : arg == "--data" ? &options.data
@@ -73,7 +81,8 @@ void waitForStopSignal(const sigset_t& set) {
 int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: vtx-hostsim --config FILE [--log FILE] [--data DIR]\n");
+        std::fprintf(stderr,
+                     "usage: vtx-hostsim --config FILE [--log FILE [--raw]] [--data DIR]\n");
         return kExitUsage;
     }
     std::string error;
@@ -101,7 +110,7 @@ int main(int argc, char** argv) {
     const sigset_t stopSignals = blockStopSignals();
 
     RequestLog log;
-    if (!options.log.empty() && !log.open(options.log, error)) {
+    if (!options.log.empty() && !log.open(options.log, options.raw, error)) {
         std::fprintf(stderr, "vtx-hostsim: %s\n", error.c_str());
         return kExitUsage;
     }

@@ -137,6 +137,7 @@ bool HostSimProcess::launch() {
     }
     const std::string program = std::string(VTX_BIN_DIR) + "/vtx-hostsim";
     std::vector<std::string> args = {program, "--config", configPath(), "--log", logPath()};
+    if (rawLog_) args.push_back("--raw");
     if (!dataFolder_.empty()) {
         args.push_back("--data");
         args.push_back(dataFolder_);

@@ -68,6 +68,11 @@ public:
     // Serve transactions from this data folder (--data); call before start().
     void setDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
 
+    // The log holds card data as received (--raw, the default here: tests
+    // compare exact bytes and use test cards only), or masked as a shop's
+    // log is (false); call before start().
+    void setRawLog(bool raw) { rawLog_ = raw; }
+
     // Starts the program and waits until READY. False when it did not get
     // there in time; error() then says why, with what the program wrote.
     bool start(std::chrono::milliseconds timeout = std::chrono::seconds(10));
@@ -104,6 +109,7 @@ private:
     std::string folder_;
     std::string config_;
     std::string dataFolder_;
+    bool rawLog_ = true;
     pid_t pid_ = -1;
     int stdoutFd_ = -1;
     int exitCode_ = -1;

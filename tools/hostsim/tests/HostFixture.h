@@ -23,6 +23,7 @@ protected:
     bool startHost(const std::vector<HostSimPort>& ports, const std::string& dataFolder = "") {
         host_ = std::make_unique<HostSimProcess>(folder_.path(), ports);
         if (!dataFolder.empty()) host_->setDataFolder(dataFolder);
+        host_->setRawLog(rawLog_);
         bool started = host_->start();
         EXPECT_TRUE(started) << host_->error();
         return started;
@@ -48,6 +49,7 @@ protected:
     HostSimProcess& host() { return *host_; }
 
     TempFolder folder_;
+    bool rawLog_ = true;  // false: the host's log masks card data, as a shop's does
     std::unique_ptr<HostSimProcess> host_;
 };
 

@@ -71,6 +71,20 @@ Exchange roundTrip(int port, std::string_view request, const RoundTripOptions& o
     return result;
 }
 
+HeldConnection::HeldConnection(int port, std::string_view bytes) {
+    int error = 0;
+    fd_ = connectTo("127.0.0.1", port, error);
+    if (fd_ >= 0 && !bytes.empty() &&
+        send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size())) {
+        close(fd_);
+        fd_ = -1;
+    }
+}
+
+HeldConnection::~HeldConnection() {
+    if (fd_ >= 0) close(fd_);
+}
+
 int pickFreePort(const std::function<bool(int)>& wanted) {
     for (int attempt = 0; attempt < 50; ++attempt) {
         int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);

@@ -35,7 +35,7 @@ int ScriptedHost::operator()(char* buffer, const char* op, const char* service) 
     } else {
         if (message.rfind("HOLD", 0) == 0) {
             std::unique_lock lock(mutex_);
-            released_.wait_for(lock, std::chrono::seconds(5), [this] { return open_; });
+            released_.wait_for(lock, std::chrono::seconds(30), [this] { return open_; });
         }
         std::string reply = "R|" + std::string(service) + "|" + op + "|" + message;
         reply.resize(std::min<size_t>(reply.size(), VX_MAX_MESSAGE));

@@ -1,12 +1,14 @@
-// ASCII case folding and comparison shared by the path and INI code. The
-// shop's names are ASCII; bytes above 0x7F compare as they are.
+// ASCII case folding and comparison: the one set of case-insensitive helpers
+// for names and keys (paths, INI sections and keys, library names, the
+// simulators' configuration). The shop's names are ASCII; bytes above 0x7F
+// compare as they are.
 //
 // Thread-safety: pure functions.
 #pragma once
 
 #include <string_view>
 
-namespace vtx::platform::detail {
+namespace vtx::platform {
 
 inline char toLowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -29,4 +31,12 @@ inline bool endsWithIgnoreCase(std::string_view text, std::string_view suffix) {
            equalsIgnoreCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
-}  // namespace vtx::platform::detail
+// True when `part` stands somewhere in `text` (an empty part always does).
+inline bool containsIgnoreCase(std::string_view text, std::string_view part) {
+    for (size_t i = 0; i + part.size() <= text.size(); ++i) {
+        if (equalsIgnoreCase(text.substr(i, part.size()), part)) return true;
+    }
+    return false;
+}
+
+}  // namespace vtx::platform

@@ -1,4 +1,4 @@
-// ASCII helpers for configuration names and values.
+// Decimal numbers of the configuration and data files.
 //
 // Thread-safety: pure functions.
 #pragma once
@@ -7,18 +7,6 @@
 #include <string_view>
 
 namespace vtx::hostsim {
-
-inline char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-inline bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    }
-    return true;
-}
 
 // A decimal number made of digits only, within [lo, hi]; nullopt otherwise.
 inline std::optional<long> parseDecimal(std::string_view text, long lo, long hi) {
