@@ -44,7 +44,7 @@ struct Stats {
 Stats summarise(std::vector<double>& us, double seconds) {
     std::sort(us.begin(), us.end());
     Stats s;
-    s.rps = us.size() / seconds;
+    s.rps = static_cast<double>(us.size()) / seconds;
     s.medianUs = us[us.size() / 2];
     s.p99Us = us[std::min(us.size() - 1, us.size() * 99 / 100)];
     return s;
@@ -156,13 +156,13 @@ double processExchange() {
 
 template <typename F>
 Stats run(int threads, int perThread, F exchange) {
-    std::vector<std::vector<double>> lat(threads);
+    std::vector<std::vector<double>> lat(static_cast<size_t>(threads));
     auto t0 = Clock::now();
     std::vector<std::thread> pool;
     for (int t = 0; t < threads; ++t)
         pool.emplace_back([&, t] {
-            lat[t].reserve(perThread);
-            for (int i = 0; i < perThread; ++i) lat[t].push_back(exchange());
+            lat[static_cast<size_t>(t)].reserve(static_cast<size_t>(perThread));
+            for (int i = 0; i < perThread; ++i) lat[static_cast<size_t>(t)].push_back(exchange());
         });
     for (auto& p : pool) p.join();
     double seconds = std::chrono::duration<double>(Clock::now() - t0).count();

@@ -141,7 +141,7 @@ void runConcurrent(Road& road, int perTerminal) {
     std::vector<std::thread> pool;
     for (int t = 0; t < kTerminals; ++t)
         pool.emplace_back([&, t] {
-            for (int i = 0; i < perTerminal; ++i) lat[t].push_back(exchange(road));
+            for (int i = 0; i < perTerminal; ++i) lat[static_cast<size_t>(t)].push_back(exchange(road));
         });
     for (auto& p : pool) p.join();
     road.concSeconds += std::chrono::duration<double>(Clock::now() - t0).count();
@@ -156,7 +156,7 @@ Stats summarise(std::vector<double> us, double seconds) {
     Stats s;
     if (us.empty()) return s;
     std::sort(us.begin(), us.end());
-    s.rps = us.size() / seconds;
+    s.rps = static_cast<double>(us.size()) / seconds;
     s.median = us[us.size() / 2];
     s.p99 = us[std::min(us.size() - 1, us.size() * 99 / 100)];
     return s;

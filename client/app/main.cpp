@@ -22,7 +22,7 @@ using namespace vtx::client;
 namespace {
 
 QString screenshotFolder(const QStringList& args) {
-    const int at = args.indexOf(QStringLiteral("--screenshot"));
+    const qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
     if (at >= 0 && at + 1 < args.size()) return args.at(at + 1);
     return qEnvironmentVariable("VTX_SCREENSHOTS");
 }

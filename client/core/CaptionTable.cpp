@@ -85,14 +85,14 @@ QString CaptionTable::idOf(const QString& section, const QString& key) {
 void CaptionTable::setValue(const QString& section, const QString& key, const QString& value) {
     std::array<CaptionEntry, kTypes>& perType = entries_[idOf(section, key)];
     for (int type = 1; type <= kTypes; ++type)
-        perType[type - 1] = CaptionEntry::parseSlot(value, type);
+        perType[static_cast<size_t>(type - 1)] = CaptionEntry::parseSlot(value, type);
 }
 
 CaptionEntry CaptionTable::entry(const QString& section, const QString& key, int tipoEstab) const {
     if (tipoEstab < 1 || tipoEstab > kTypes) return {};
     auto it = entries_.constFind(idOf(section, key));
     if (it == entries_.constEnd()) return {};
-    return (*it)[tipoEstab - 1];
+    return (*it)[static_cast<size_t>(tipoEstab - 1)];
 }
 
 std::vector<CaptionEntry> CaptionTable::record(const QString& section, int tipoEstab) const {

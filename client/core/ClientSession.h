@@ -98,8 +98,8 @@ struct ManagerLogin {
 
 class ClientSession {
 public:
-    ClientSession(Dialogs& dialogs, CommLibrary& comm)
-        : dialogs(dialogs), comm(comm), reporter(settings, dialogs) {}
+    ClientSession(Dialogs& boxes, CommLibrary& library)
+        : dialogs(boxes), comm(library), reporter(settings, boxes) {}
     ClientSession(const ClientSession&) = delete;
     ClientSession& operator=(const ClientSession&) = delete;
 

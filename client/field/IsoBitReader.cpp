@@ -29,12 +29,12 @@ IsoBitRead readIsoBit(int bit, QStringView isoText) {
     const QStringView d = isoText.mid(kTypeLength);
     const std::optional<IsoBitmap> bits = decodeHexBitmap(d);
     if (!bits) return {Status::kMalformed, {}};
-    if (!(*bits)[bit - 1]) return {Status::kAbsent, {}};
+    if (!(*bits)[static_cast<size_t>(bit - 1)]) return {Status::kAbsent, {}};
 
     static const QString kFormats = QString::fromLatin1(kIsoBitFormats);
     qsizetype pos = kBitmapLength;
     for (int b = 1; b <= bit; ++b) {
-        if (!(*bits)[b - 1]) continue;
+        if (!(*bits)[static_cast<size_t>(b - 1)]) continue;
         const QString format = formatOfBit(kFormats, b);
         qsizetype length = 0;
         if (format == u"2L" || format == u"3L") {

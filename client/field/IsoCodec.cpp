@@ -40,7 +40,7 @@ QString encodeHexBitmap(const IsoBitmap& bits) {
     out.reserve(kDigits);
     for (int digit = 0; digit < kDigits; ++digit) {
         int value = 0;
-        for (int k = 0; k < 4; ++k) value = value * 2 + (bits[digit * 4 + k] ? 1 : 0);
+        for (int k = 0; k < 4; ++k) value = value * 2 + (bits[static_cast<size_t>(digit * 4 + k)] ? 1 : 0);
         out += QChar(kHex[value]);
     }
     return out;
@@ -52,7 +52,7 @@ std::optional<IsoBitmap> decodeHexBitmap(QStringView text) {
     for (int digit = 0; digit < kDigits; ++digit) {
         const int value = hexValue(text[digit]);
         if (value < 0) return std::nullopt;
-        for (int k = 0; k < 4; ++k) bits[digit * 4 + k] = (value >> (3 - k)) & 1;
+        for (int k = 0; k < 4; ++k) bits[static_cast<size_t>(digit * 4 + k)] = (value >> (3 - k)) & 1;
     }
     return bits;
 }

@@ -36,12 +36,12 @@ std::optional<Fault> Mensagem::IncluiCampo(const QString& key, const QString& va
         return Fault{QStringLiteral("IncluiCampo"), QStringLiteral("9 - Subscript out of range")};
     }
     // Slot 0 keeps the object that InicializaMensagem put there.
-    if (count_ != 0) slots_[count_] = std::make_unique<ClassCampo>();
-    ClassCampo& field = *slots_[count_];
+    if (count_ != 0) slots_[static_cast<size_t>(count_)] = std::make_unique<ClassCampo>();
+    ClassCampo& field = *slots_[static_cast<size_t>(count_)];
     field.setChaveKY9(key);
     field.setConteudo(value);
     if (count_ != 0) {
-        field.setProximo(slots_[count_ - 1].get());
+        field.setProximo(slots_[static_cast<size_t>(count_ - 1)].get());
         field.setComprimento(value.size());
     } else {
         field.setProximo(nullptr);
@@ -65,7 +65,7 @@ std::optional<Fault> Mensagem::AdicionaCampo(const QString& key, const QString& 
 QString Mensagem::MontaMensagemTexto() const {
     QString text;
     for (int i = 0; i < count_; ++i) {
-        const ClassCampo& field = *slots_[i];
+        const ClassCampo& field = *slots_[static_cast<size_t>(i)];
         text += field.chaveKY9() + u'=' + field.conteudo() + u';';
     }
     return text;
@@ -77,9 +77,9 @@ IsoForm Mensagem::MontaMensagemIso() const {
     // data of its bit, in the order the fields were added.
     QMap<int, QString> data;
     for (int i = 1; i < count_; ++i) {
-        const int bit = BitDoCampo(slots_[i]->chaveKY9());
+        const int bit = BitDoCampo(slots_[static_cast<size_t>(i)]->chaveKY9());
         if (bit < 1 || bit > kIsoBitCount) continue;
-        data[bit] += slots_[i]->conteudo();
+        data[bit] += slots_[static_cast<size_t>(i)]->conteudo();
     }
     IsoBitmap bits;
     QString body;
@@ -94,7 +94,7 @@ IsoForm Mensagem::MontaMensagemIso() const {
                               .arg(it.value().size())
                               .arg(bitCapacity(format))}};
         }
-        bits[it.key() - 1] = true;
+        bits[static_cast<size_t>(it.key() - 1)] = true;
         body += *shaped;
     }
     return {slots_[0]->conteudo() + encodeHexBitmap(bits) + body, std::nullopt};
@@ -119,7 +119,7 @@ void Mensagem::setBit63Flags(bool first, bool second) {
 
 const ClassCampo* Mensagem::campo(int slot) const {
     if (slot < 0 || slot >= kMaxCampos) return nullptr;
-    return slots_[slot].get();
+    return slots_[static_cast<size_t>(slot)].get();
 }
 
 }  // namespace vtx::client

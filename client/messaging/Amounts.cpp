@@ -13,7 +13,7 @@ std::optional<double> amountValue(QStringView text) {
         t.remove(u'.');
         t.replace(kDecimalSeparator, u'.');
     } else if (t.count(u'.') > 1) {
-        int last = t.lastIndexOf(u'.');
+        const qsizetype last = t.lastIndexOf(u'.');
         t = t.left(last).remove(u'.') + t.mid(last);
     }
     bool ok = false;

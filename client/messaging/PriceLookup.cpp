@@ -63,18 +63,18 @@ bool ProcessaPreco(ClientSession& session, const QString& codigo, const QString&
         grossCents = leadingNumber(found->gross);
         netCents = leadingNumber(found->net);
     }
-    precoExibicao = formatAmount(netCents / 100.0);
+    precoExibicao = formatAmount(static_cast<double>(netCents) / 100.0);
     if (grossCents == *givenGross && netCents == *givenNet) return true;
 
     // Reconcile the discount on the screen with the source's prices.
-    const double gross = grossCents / 100.0;
+    const double gross = static_cast<double>(grossCents) / 100.0;
     const double afterDiscount = gross - gross * *givenDiscount / 100.0;
     if (std::llround(afterDiscount * 100.0) < netCents) netCents = std::llround(afterDiscount * 100.0);
-    const double net = netCents / 100.0;
+    const double net = static_cast<double>(netCents) / 100.0;
     desconto = formatPercent(gross != 0 ? (1.0 - net / gross) * 100.0 : 0.0);
     // The amount to collect follows the net price in proportion; without a
     // net price on the screen it is the net price itself.
-    const double oldNet = *givenNet / 100.0;
+    const double oldNet = static_cast<double>(*givenNet) / 100.0;
     valorReceber = formatAmount(oldNet != 0 ? *givenCollect * net / oldNet : net);
     descricao = description.trimmed();
     precoBruto = formatAmount(gross);

@@ -37,7 +37,7 @@ DistributorList LeDistribuidoras(const EstruturaPrincipal& settings, const QStri
     while (!file.atEnd()) {
         QByteArray bytes = file.readLine(kMaxLine);
         while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
-        const QString line = fromCp1252(std::string_view(bytes.constData(), bytes.size()));
+        const QString line = fromCp1252(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
         if (trimBlanks(line.left(8)).toUpper() != wanted) continue;
         for (int i = 0; i < kNames; ++i) {
             const QString name = trimBlanks(line.mid(8 + i * kNameWidth, kNameWidth));

@@ -22,9 +22,9 @@ FormAbout::FormAbout(Dialogs& dialogs, QWidget* parent, const QString& programFi
 
     const QFileInfo file(programFile.isEmpty() ? QCoreApplication::applicationFilePath()
                                                : programFile);
-    QString data, tamanho;
+    QString dataText, tamanho;
     if (file.exists()) {
-        data = QStringLiteral("Data: ") +
+        dataText = QStringLiteral("Data: ") +
                file.lastModified().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
         tamanho = QStringLiteral("Tam. Executável: ") + QString::number(file.size()) +
                   QStringLiteral(" bytes");
@@ -37,7 +37,7 @@ FormAbout::FormAbout(Dialogs& dialogs, QWidget* parent, const QString& programFi
     };
     addLabel("lblTitle", title);
     addLabel("lblVersion", QStringLiteral("Versão ") + version);
-    addLabel("lblData", data);
+    addLabel("lblData", dataText);
     addLabel("lblTamanho", tamanho);
     auto* buttons = new QHBoxLayout;
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

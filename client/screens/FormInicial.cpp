@@ -265,7 +265,7 @@ void FormInicial::HabilitaCampo() {
         const OperatorRecord* record = selectedRecord();
         const std::pair<QLabel*, QLineEdit*> boxes[] = {{LBCampo1, txtCampo1},
                                                         {LBCampo2, txtCampo2}};
-        for (int i = 0; i < 2; ++i) {
+        for (std::size_t i = 0; i < 2; ++i) {
             auto [label, box] = boxes[i];
             const bool asked = record != nullptr && record->fields[i].asked();
             label->setVisible(asked);

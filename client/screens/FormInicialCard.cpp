@@ -194,7 +194,7 @@ bool FormInicial::ValidaIdentificacao() {
             QStringLiteral("Dados Inválidos, digite apenas números no campo.") + kTenteNovamente,
             QStringLiteral("Dados Inválidos, digite apenas números.") + kTenteNovamente};
         QLineEdit* const boxes[] = {txtCampo1, txtCampo2};
-        for (int i = 0; i < 2; ++i) {
+        for (std::size_t i = 0; i < 2; ++i) {
             if (record == nullptr || !record->fields[i].asked()) continue;
             const QString text = trimBlanks(boxes[i]->text());
             if (digitsOnly && !numerico(text)) {

@@ -96,7 +96,7 @@ void FormInicial::cmdAdmin_Click() {
         setHourglass(false);
         if (logged) {
             hide();
-            const int tipo = tipoValido(session_.settings.TipoEstab);
+            const std::size_t tipo = tipoValido(session_.settings.TipoEstab);
             const QString user = trimBlanks(session_.login.operadorLogado[tipo].usuario).toUpper();
             if (user == QStringLiteral("STAFF")) {
                 if (openers_.openConfig) openers_.openConfig();

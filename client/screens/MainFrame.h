@@ -10,6 +10,7 @@
 
 #include <QDate>
 #include <QString>
+#include <cstddef>
 #include <functional>
 
 class QWidget;
@@ -49,8 +50,8 @@ inline QString tituloComData(const QString& title) {
 
 // TipoEstab when it lies in 1..3, else 0 (the unused entry of the per-type
 // tables), so that a stray type never indexes past them.
-inline int tipoValido(qint16 tipoEstab) {
-    return tipoEstab >= 1 && tipoEstab <= 3 ? tipoEstab : 0;
+inline std::size_t tipoValido(qint16 tipoEstab) {
+    return tipoEstab >= 1 && tipoEstab <= 3 ? static_cast<std::size_t>(tipoEstab) : 0;
 }
 
 }  // namespace vtx::client

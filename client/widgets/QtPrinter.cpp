@@ -140,7 +140,7 @@ bool QtPrinter::printGrid(const GridModel& grid, const QString& header) {
             const int gap = charWidth * kColumnGapChars / 2;
             const QRect cell(x + gap, y_, widths[i] - 2 * gap, lineHeight);
             painter_->drawText(
-                cell, align | Qt::AlignVCenter,
+                cell, static_cast<int>(align | Qt::AlignVCenter),
                 metrics.elidedText(grid.text(row, col), Qt::ElideRight, cell.width()));
             x += widths[i];
         }

@@ -65,7 +65,7 @@ std::string gatewayTpduFrame(std::string_view tpdu, std::string_view message) {
 std::optional<size_t> parseAsciiLength(std::string_view fourDigits) {
     if (fourDigits.size() < 4) return std::nullopt;
     size_t value = 0;
-    for (int i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < 4; ++i) {
         char c = fourDigits[i];
         if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + static_cast<size_t>(c - '0');

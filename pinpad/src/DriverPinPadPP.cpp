@@ -50,7 +50,7 @@ int DriverPinPadPP::LeCartao(std::string& track1, std::string& track2, const cha
     block.work1 = texts[2].data();
     block.work2 = texts[3].data();
     block.work3 = texts[4].data();
-    const uint16_t status = kept(getCard(&block));
+    const int status = kept(getCard(&block));
     track1 = trackText(texts[0].data(), texts[0].size());
     track2 = trackText(texts[1].data(), texts[1].size());
     return status == kStatusOk ? 0 : status - 65536;

@@ -15,7 +15,8 @@ namespace {
 QString referenceCheckValue(const std::string& bytes) {
     qint64 sum = 0;
     qint64 weight = 1;
-    for (unsigned char c : bytes) {
+    for (char byte : bytes) {
+        const auto c = static_cast<unsigned char>(byte);
         if (c == '\r' || c == '\n') continue;
         qint64 next = sum + c * (weight % 255);
         if (next > std::numeric_limits<qint32>::max()) break;
@@ -142,7 +143,8 @@ TEST_F(ValidaCheckSum, SumsOnlyUpToTheOverflowingCharacter) {
     // The wrapped-around sum of the whole text would name it differently.
     qint64 wrapped = 0;
     qint64 weight = 1;
-    for (unsigned char c : text) {
+    for (char byte : text) {
+        const auto c = static_cast<unsigned char>(byte);
         if (c == '\r' || c == '\n') continue;
         wrapped += c * (weight++ % 255);
     }

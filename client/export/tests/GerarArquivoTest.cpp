@@ -14,7 +14,7 @@ namespace vtx::client {
 namespace {
 
 std::string blanks(int n) {
-    return std::string(n, ' ');
+    return std::string(static_cast<size_t>(n), ' ');
 }
 
 class GerarArquivoTest : public ::testing::Test {

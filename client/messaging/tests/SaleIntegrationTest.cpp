@@ -135,4 +135,4 @@ TEST_P(SaleIntegration, ReversalUndoesAndUnknownCardIsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, SaleIntegration, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Iso" : "Text"; });
+                         [](const auto& testInfo) { return testInfo.param ? "Iso" : "Text"; });

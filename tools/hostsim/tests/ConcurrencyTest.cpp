@@ -27,7 +27,7 @@ TEST_F(ConcurrencyTest, EachOfManySimultaneousClientsGetsItsOwnReply) {
     std::vector<Exchange> results(kClients);
     std::latch go(kClients);
     std::vector<std::thread> clients;
-    for (int i = 0; i < kClients; ++i) {
+    for (size_t i = 0; i < results.size(); ++i) {
         clients.emplace_back([&, i] {
             go.arrive_and_wait();
             results[i] = roundTrip(port, plainFrame(request("C" + std::to_string(i))));
@@ -36,7 +36,7 @@ TEST_F(ConcurrencyTest, EachOfManySimultaneousClientsGetsItsOwnReply) {
     for (std::thread& t : clients) t.join();
 
     std::set<std::string> nsus;
-    for (int i = 0; i < kClients; ++i) {
+    for (size_t i = 0; i < results.size(); ++i) {
         SCOPED_TRACE(i);
         ASSERT_GE(results[i].received.size(), 4u);
         std::string reply = results[i].received.substr(4);

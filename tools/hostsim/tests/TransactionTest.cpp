@@ -73,7 +73,8 @@ TEST_P(TransactionTest, PreAuthorisationOf25ProductsIsAnsweredItemByItemAndReadB
 
     for (size_t first = 0; first < items.size(); first += 12) {
         const size_t count = std::min<size_t>(12, items.size() - first);
-        std::vector<AskedItem> part(items.begin() + first, items.begin() + first + count);
+        const auto from = items.begin() + static_cast<std::ptrdiff_t>(first);
+        std::vector<AskedItem> part(from, from + static_cast<std::ptrdiff_t>(count));
         StationAnswer answer = send(batch(false, nsu, part, first + count < items.size()));
         SCOPED_TRACE(first);
         EXPECT_EQ(answer["009-000"], "00");
@@ -254,9 +255,9 @@ TEST_P(TransactionTest, ConcurrentSalesOfDifferentCardsDoNotMix) {
     std::vector<std::string> sales(kCards);
     std::vector<std::string> readBack(kCards);
     std::vector<std::thread> tills;
-    for (int c = 0; c < kCards; ++c) {
+    for (size_t c = 0; c < readBack.size(); ++c) {
         tills.emplace_back([&, c] {
-            const int card = c + 1;
+            const int card = static_cast<int>(c) + 1;
             preAuthorise(cardNumber(card),
                          {{productCode(card), card}, {productCode(card + 10), 1}});
             StationAnswer opened = send(eligibility(cardNumber(card), "800500"));
@@ -268,10 +269,10 @@ TEST_P(TransactionTest, ConcurrentSalesOfDifferentCardsDoNotMix) {
         });
     }
     for (std::thread& t : tills) t.join();
-    for (int c = 0; c < kCards; ++c) {
+    for (size_t c = 0; c < readBack.size(); ++c) {
         SCOPED_TRACE(c);
-        const int card = c + 1;
-        char quantity[4];
+        const int card = static_cast<int>(c) + 1;
+        char quantity[12];
         std::snprintf(quantity, sizeof quantity, "%03d", card);
         EXPECT_EQ(readBack[c], productCode(card) + quantity + productCode(card + 10) + "02");
         EXPECT_THAT(stateOf(sales[c]),
@@ -280,8 +281,8 @@ TEST_P(TransactionTest, ConcurrentSalesOfDifferentCardsDoNotMix) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothForms, TransactionTest, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Iso" : "Text";
+                         [](const ::testing::TestParamInfo<bool>& testInfo) {
+                             return testInfo.param ? "Iso" : "Text";
                          });
 
 }  // namespace
