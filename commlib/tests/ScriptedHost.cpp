@@ -33,7 +33,10 @@ int listenOn(int port) {
 
 }  // namespace
 
-ScriptedHost::ScriptedHost(Script script) : script_(std::move(script)) {
+ScriptedHost::ScriptedHost(Script script)
+    : ScriptedHost(ScriptSource([script = std::move(script)](size_t) { return script; })) {}
+
+ScriptedHost::ScriptedHost(ScriptSource source) : source_(std::move(source)) {
     for (int attempt = 0; attempt < 20 && listener_ < 0; ++attempt) {
         port_ = vtx::hostsim::freeFourDigitPort();
         if (port_ != 0) listener_ = listenOn(port_);
@@ -61,16 +64,17 @@ bool ScriptedHost::pause(std::chrono::milliseconds time) {
 }
 
 void ScriptedHost::serve() {
+    size_t connections = 0;
     while (pause(std::chrono::milliseconds(0))) {
         pollfd p{listener_, POLLIN, 0};
         if (::poll(&p, 1, kPollSliceMs) <= 0) continue;
         int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
         if (connection < 0) continue;
-        play(connection);
+        play(connection, source_(connections++));
     }
 }
 
-void ScriptedHost::play(int connection) {
+void ScriptedHost::play(int connection, const Script& script) {
     // The request first, so the reply answers it.
     pollfd p{connection, POLLIN, 0};
     char request[4096];
@@ -78,26 +82,26 @@ void ScriptedHost::play(int connection) {
         if (::poll(&p, 1, kPollSliceMs) > 0) {
             if (::recv(connection, request, sizeof request, MSG_DONTWAIT) <= 0) break;
             // Whatever else of the request follows at once.
-            while (::poll(&p, 1, kPollSliceMs) > 0 &&
+            while (::poll(&p, 1, static_cast<int>(script.requestGap.count())) > 0 &&
                    ::recv(connection, request, sizeof request, MSG_DONTWAIT) > 0) {
             }
             break;
         }
     }
-    const std::string& reply = script_.reply;
-    size_t done = std::min(script_.burst, reply.size());
+    const std::string& reply = script.reply;
+    size_t done = std::min(script.burst, reply.size());
     if (done > 0 &&
         ::send(connection, reply.data(), done, MSG_NOSIGNAL) == static_cast<ssize_t>(done))
         sent_ += done;
-    while (done < reply.size() && pause(script_.interval)) {
+    while (done < reply.size() && pause(script.interval)) {
         if (::send(connection, reply.data() + done, 1, MSG_NOSIGNAL) != 1) break;
         ++done;
         ++sent_;
     }
-    if (script_.end == End::Reset) {
+    if (script.end == End::Reset) {
         linger abort{1, 0};
         ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
-    } else if (script_.end == End::Hold) {
+    } else if (script.end == End::Hold) {
         // Until the peer closes or the host is destroyed.
         while (pause(std::chrono::milliseconds(0))) {
             if (::poll(&p, 1, kPollSliceMs) > 0 &&
