@@ -123,6 +123,13 @@ public:
     ManagerLogin login;
     QString maisItens;         // 900-000 of the last product query: more pages follow
 
+    // The sale screens' mode flags: the pre-sale holds products read back
+    // from a pre-authorisation (their prices and the complement are then
+    // fixed), and the product being entered is new (chosen from the query
+    // list) rather than a pre-sale row being edited.
+    bool produtosLidos = false;
+    bool novoProduto = false;
+
     Dialogs& dialogs;
     CommLibrary& comm;
     ErrorReporter reporter;

@@ -6,7 +6,7 @@
 #include "field/LeadingNumber.h"
 #include "messaging/MessageExchange.h"
 #include "messaging/RequestBuilders.h"
-#include "reports/ReportFiles.h"
+#include "messaging/ReportFiles.h"
 #include "widgets/GridView.h"
 
 namespace vtx::client::reports {
@@ -48,7 +48,7 @@ FormConsulta::FormConsulta(ClientSession& session, Printer* printer, ReportHost 
     carregaRelatorio(
         QStringLiteral("Vantorix Client      Tela 0007 - Transações Pendentes    "),
         QStringLiteral("TRANSACOESPENDENTES"),
-        reportFilePattern(ReportKind::TransacoesPendentes, s.TipoEstab, s.CodigoAdministradora));
+        reportFilePattern(ReportFileKind::TransacoesPendentes, s.TipoEstab, s.CodigoAdministradora));
 }
 
 void FormConsulta::CarregaDadosNSU() {

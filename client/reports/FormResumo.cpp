@@ -5,7 +5,7 @@
 
 #include "core/NumericText.h"
 #include "reports/FormResumoProdutos.h"
-#include "reports/ReportFiles.h"
+#include "messaging/ReportFiles.h"
 
 namespace vtx::client::reports {
 namespace {
@@ -39,7 +39,7 @@ FormResumo::FormResumo(ClientSession& session, Printer* printer, ReportHost host
     carregaRelatorio(
         QStringLiteral("Vantorix Client      Tela 0003 - Resumo de Autorizações    "),
         QStringLiteral("RESUMOVENDA"),
-        reportFilePattern(ReportKind::ResumoVendas, s.TipoEstab, s.CodigoAdministradora));
+        reportFilePattern(ReportFileKind::ResumoVendas, s.TipoEstab, s.CodigoAdministradora));
 }
 
 void FormResumo::setTransacoesDoLote(std::function<void(const LoteSelecionado&)> abre) {

@@ -1,6 +1,6 @@
 #include "reports/FormResumoFinanceiro.h"
 
-#include "reports/ReportFiles.h"
+#include "messaging/ReportFiles.h"
 
 namespace vtx::client::reports {
 
@@ -13,7 +13,7 @@ FormResumoFinanceiro::FormResumoFinanceiro(ClientSession& session, Printer* prin
     carregaRelatorio(
         QStringLiteral("Vantorix Client      Tela 0003 - Resumo Financeiro    "),
         QStringLiteral("RESUMOFINANCEIRO"),
-        reportFilePattern(ReportKind::ResumoFinanceiro, s.TipoEstab, s.CodigoAdministradora));
+        reportFilePattern(ReportFileKind::ResumoFinanceiro, s.TipoEstab, s.CodigoAdministradora));
 }
 
 }  // namespace vtx::client::reports

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "reports/ReportFiles.h"
+#include "messaging/ReportFiles.h"
 #include "widgets/GridView.h"
 
 namespace vtx::client::reports {
@@ -21,9 +21,9 @@ FormResumoProdutos::FormResumoProdutos(ClientSession& session, Printer* printer,
 
     const EstruturaPrincipal& s = session.settings;
     doLote_ = s.TelaAtual == QStringLiteral("PRODUTOSDOLOTE");
-    const QString pattern = doLote_ ? reportFilePattern(ReportKind::ProdutosLote, s.TipoEstab,
+    const QString pattern = doLote_ ? reportFilePattern(ReportFileKind::ProdutosLote, s.TipoEstab,
                                                         s.CodigoAdministradora, numeroLote)
-                                    : reportFilePattern(ReportKind::ProdutosTransacao, s.TipoEstab,
+                                    : reportFilePattern(ReportFileKind::ProdutosTransacao, s.TipoEstab,
                                                         s.CodigoAdministradora, session.nsu);
     mostraCancelaItem();
     carregaRelatorio(

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "reports/CarregaGrid.h"
+#include "messaging/CarregaGrid.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/GridView.h"
 

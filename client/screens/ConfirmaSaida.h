@@ -1,18 +1,17 @@
-// The exit confirmation of every screen (F12, the exit buttons and the main
-// window's close): "Confirma a Saída do Sistema", Yes/No with No preselected,
-// error icon. Yes ends the program.
+// The exit confirmation for the screens framed by the main window: Yes ends
+// the program through the frame.
 //
 // Thread-safety: the client's user-interface thread only.
 #pragma once
 
-#include "core/Dialogs.h"
 #include "screens/MainFrame.h"
+#include "widgets/ConfirmaSaida.h"
 
 namespace vtx::client {
 
-inline const QString kTextoConfirmaSaida = QStringLiteral("Confirma a Saída do Sistema");
-
 // True when the operator answered Yes (the program is then ending).
-bool ConfirmaSaida(Dialogs& dialogs, MainFrame& frame);
+inline bool ConfirmaSaida(Dialogs& dialogs, MainFrame& frame) {
+    return ConfirmaSaida(dialogs, [&frame] { frame.encerra(); });
+}
 
 }  // namespace vtx::client

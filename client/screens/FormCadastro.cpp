@@ -12,8 +12,8 @@
 #include "messaging/RequestBuilders.h"
 #include "screens/ConfirmaSaida.h"
 #include "screens/DistributorFile.h"
-#include "screens/Guarded.h"
-#include "screens/KeyPreview.h"
+#include "core/Guarded.h"
+#include "widgets/KeyPreview.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/FormLayout.h"
 

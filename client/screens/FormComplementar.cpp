@@ -16,8 +16,8 @@
 #include "screens/ConfirmaSaida.h"
 #include "screens/FormCadastro.h"
 #include "screens/FormMensLogon.h"
-#include "screens/Guarded.h"
-#include "screens/KeyPreview.h"
+#include "core/Guarded.h"
+#include "widgets/KeyPreview.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/FormLayout.h"
 

@@ -13,8 +13,8 @@
 
 #include "core/IniAccess.h"
 #include "screens/ConfirmaSaida.h"
-#include "screens/Guarded.h"
-#include "screens/Hourglass.h"
+#include "core/Guarded.h"
+#include "widgets/Hourglass.h"
 #include "widgets/FormHelpers.h"
 
 namespace vtx::client {

@@ -11,8 +11,8 @@
 #include "core/IniAccess.h"
 #include "screens/FormInicial.h"
 #include "screens/FormPinPad.h"
-#include "screens/Guarded.h"
-#include "screens/Hourglass.h"
+#include "core/Guarded.h"
+#include "widgets/Hourglass.h"
 #include "widgets/FormHelpers.h"
 
 namespace vtx::client {

@@ -9,8 +9,8 @@
 #include "core/IniAccess.h"
 #include "messaging/RequestBuilders.h"
 #include "screens/FormInicial.h"
-#include "screens/Guarded.h"
-#include "screens/Hourglass.h"
+#include "core/Guarded.h"
+#include "widgets/Hourglass.h"
 
 namespace vtx::client {
 namespace {

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 #include "screens/FormInicial.h"
-#include "screens/KeyPreview.h"
+#include "widgets/KeyPreview.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/FormLayout.h"
 

@@ -5,7 +5,7 @@
 
 #include "core/IniAccess.h"
 #include "messaging/MessageExchange.h"
-#include "screens/Guarded.h"
+#include "core/Guarded.h"
 #include "widgets/FormHelpers.h"
 
 namespace vtx::client {

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "screens/Guarded.h"
+#include "core/Guarded.h"
 #include "widgets/FormHelpers.h"
 
 namespace vtx::client {

@@ -9,7 +9,7 @@
 
 #include "screens/ConfirmaSaida.h"
 #include "screens/FormAbout.h"
-#include "screens/Guarded.h"
+#include "core/Guarded.h"
 
 namespace vtx::client {
 

@@ -1,4 +1,4 @@
-#include "reports/CarregaGrid.h"
+#include "messaging/CarregaGrid.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <QFile>
 
 #include "core/testing/ScriptedDialogs.h"
-#include "reports/ReportFiles.h"
+#include "messaging/ReportFiles.h"
 #include "reports/testing/ReportStation.h"
 
 using namespace vtx::client;
@@ -125,15 +125,20 @@ TEST_F(CarregaGridTest, DamagedFileIsNotShownAndAReloadStartsFromNothing) {
 
 TEST(ReportFilesTest, PrefixPerTypeAndNumberedSuffixes) {
     const QString adm = QStringLiteral(" DEMO0001 ");
-    EXPECT_EQ(reportFilePattern(ReportKind::ResumoVendas, 1, adm), "SSDEMO0001.S??");
-    EXPECT_EQ(reportFilePattern(ReportKind::ResumoVendas, 2, adm), "SRDEMO0001.S??");
-    EXPECT_EQ(reportFilePattern(ReportKind::ResumoFinanceiro, 3, adm), "FDDEMO0001.S??");
-    EXPECT_EQ(reportFilePattern(ReportKind::ProdutosLote, 1, adm, QStringLiteral("123")),
+    EXPECT_EQ(reportFilePattern(ReportFileKind::ResumoVendas, 1, adm), "SSDEMO0001.S??");
+    EXPECT_EQ(reportFilePattern(ReportFileKind::ResumoVendas, 2, adm), "SRDEMO0001.S??");
+    EXPECT_EQ(reportFilePattern(ReportFileKind::ResumoFinanceiro, 3, adm), "FDDEMO0001.S??");
+    EXPECT_EQ(reportFilePattern(ReportFileKind::ProdutosLote, 1, adm, QStringLiteral("123")),
               "PSDEMO0001-000123.S??");
-    EXPECT_EQ(reportFilePattern(ReportKind::ProdutosTransacao, 2, adm, QStringLiteral("4567")),
+    EXPECT_EQ(reportFilePattern(ReportFileKind::ProdutosTransacao, 2, adm, QStringLiteral("4567")),
               "DRDEMO0001-000000004567.S??");
-    EXPECT_EQ(reportFilePattern(ReportKind::TransacoesPendentes, 3, adm), "TPDEMO0001.S??");
-    EXPECT_EQ(reportFilePattern(ReportKind::ResumoVendas, 0, adm), QString());
+    EXPECT_EQ(reportFilePattern(ReportFileKind::TransacoesPendentes, 3, adm), "TPDEMO0001.S??");
+    EXPECT_EQ(reportFilePattern(ReportFileKind::TransacoesLote, 1, QStringLiteral(" ADM123456789 "),
+                                QStringLiteral("42")),
+              "TSADM12345-000042.S??");
+    EXPECT_EQ(reportFilePattern(ReportFileKind::TransacoesLote, 3, adm, QStringLiteral("7")),
+              "TDDEMO0001-000007.S??");
+    EXPECT_EQ(reportFilePattern(ReportFileKind::ResumoVendas, 0, adm), QString());
 }
 
 // The sample report files that the demo host hands out at logon load as
@@ -141,14 +146,14 @@ TEST(ReportFilesTest, PrefixPerTypeAndNumberedSuffixes) {
 TEST_F(CarregaGridTest, DemoReportFilesLoad) {
     const QString folder = QStringLiteral(VTX_SOURCE_DIR "/tools/hostsim/data/tables/DEMO0001");
     const struct {
-        ReportKind kind;
+        ReportFileKind kind;
         const char* numero;
         int rows;
-    } reports[] = {{ReportKind::ResumoVendas, "", 3},
-                   {ReportKind::ResumoFinanceiro, "", 3},
-                   {ReportKind::ProdutosLote, "42", 2},
-                   {ReportKind::ProdutosTransacao, "101", 1},
-                   {ReportKind::TransacoesPendentes, "", 2}};
+    } reports[] = {{ReportFileKind::ResumoVendas, "", 3},
+                   {ReportFileKind::ResumoFinanceiro, "", 3},
+                   {ReportFileKind::ProdutosLote, "42", 2},
+                   {ReportFileKind::ProdutosTransacao, "101", 1},
+                   {ReportFileKind::TransacoesPendentes, "", 2}};
     // Every establishment type has its own files (the pending transactions
     // one file for all).
     for (int tipo = 1; tipo <= 3; ++tipo) {

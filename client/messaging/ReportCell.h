@@ -8,7 +8,7 @@
 
 #include "core/GridModel.h"
 
-namespace vtx::client::reports {
+namespace vtx::client {
 
 struct ReportCell {
     QString text;  // as shown
@@ -21,4 +21,4 @@ struct ReportCell {
 // characters, time "hh:mm:ss" (left); any other type gives an empty cell.
 ReportCell reportCell(const QString& item);
 
-}  // namespace vtx::client::reports
+}  // namespace vtx::client

@@ -1,4 +1,4 @@
-#include "reports/ReportCell.h"
+#include "messaging/ReportCell.h"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 #include "core/NumericText.h"
 #include "messaging/Amounts.h"
 
-namespace vtx::client::reports {
+namespace vtx::client {
 namespace {
 
 constexpr int kDateTimeLength = 13;
@@ -53,4 +53,4 @@ ReportCell reportCell(const QString& item) {
     return cell;
 }
 
-}  // namespace vtx::client::reports
+}  // namespace vtx::client

@@ -1,10 +1,10 @@
-#include "reports/ReportItems.h"
+#include "messaging/ReportItems.h"
 
 #include <string>
 
 #include "core/DelimitedItems.h"
 
-namespace vtx::client::reports {
+namespace vtx::client {
 
 QStringList reportItems(std::string_view bytes) {
     std::string kept;
@@ -23,4 +23,4 @@ QStringList reportItems(std::string_view bytes) {
     return splitItems(kept);
 }
 
-}  // namespace vtx::client::reports
+}  // namespace vtx::client

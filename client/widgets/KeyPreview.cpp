@@ -1,4 +1,4 @@
-#include "screens/KeyPreview.h"
+#include "widgets/KeyPreview.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,12 +1,12 @@
-#include "screens/ConfirmaSaida.h"
+#include "widgets/ConfirmaSaida.h"
 
 namespace vtx::client {
 
-bool ConfirmaSaida(Dialogs& dialogs, MainFrame& frame) {
+bool ConfirmaSaida(Dialogs& dialogs, const std::function<void()>& encerra) {
     MessageRequest box{kTextoConfirmaSaida, QStringLiteral("Atenção"), MessageIcon::Critical,
                        MessageButtons::YesNo, MessageAnswer::No};
     if (dialogs.showMessage(box) != MessageAnswer::Yes) return false;
-    frame.encerra();
+    if (encerra) encerra();
     return true;
 }
 

@@ -9,9 +9,9 @@
 #include <QStringList>
 #include <string_view>
 
-namespace vtx::client::reports {
+namespace vtx::client {
 
 // `bytes`: the file's Windows-1252 text.
 QStringList reportItems(std::string_view bytes);
 
-}  // namespace vtx::client::reports
+}  // namespace vtx::client

@@ -1,4 +1,4 @@
-#include "screens/Hourglass.h"
+#include "widgets/Hourglass.h"
 
 #include <QCursor>
 #include <QGuiApplication>

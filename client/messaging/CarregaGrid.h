@@ -11,7 +11,7 @@
 #include "core/ClientSession.h"
 #include "core/GridModel.h"
 
-namespace vtx::client::reports {
+namespace vtx::client {
 
 // Loads the first file of PathServer matching `pattern` (e.g.
 // "SSDEMO0001.S??") into `grid`: the file's first row becomes the heading row
@@ -23,4 +23,4 @@ namespace vtx::client::reports {
 bool CarregaGrid(const QString& pattern, GridModel& grid, QString& subtitle,
                  ClientSession& session);
 
-}  // namespace vtx::client::reports
+}  // namespace vtx::client

@@ -8,21 +8,23 @@
 
 #include <QString>
 
-namespace vtx::client::reports {
+namespace vtx::client {
 
-enum class ReportKind {
+enum class ReportFileKind {
     ResumoVendas,         // sales summary: SS, SR, SD
     ResumoFinanceiro,     // financial summary: FS, FR, FD
     ProdutosTransacao,    // products of a transaction: PT, DR, DD + "-" + 12-digit NSU
     ProdutosLote,         // products of a batch: PS, PR, PD + "-" + 6-digit batch number
+    TransacoesLote,       // transactions of a batch: TS, TR, TD + "-" + 6-digit batch number
     TransacoesPendentes,  // pending transactions: TP for every type
 };
 
 // The file pattern for `tipoEstab` (1 to 3) and the administrator's code
 // (trimmed). `numero` is the transaction or batch number of the products
-// reports (its numeric value, zero-filled); other reports ignore it. Empty
+// and batch reports (its numeric value, zero-filled); other reports ignore
+// it. The transactions of a batch take at most 8 characters of the code. Empty
 // when the type has no file of that report.
-QString reportFilePattern(ReportKind kind, int tipoEstab, const QString& codigoAdministradora,
+QString reportFilePattern(ReportFileKind kind, int tipoEstab, const QString& codigoAdministradora,
                           const QString& numero = QString());
 
-}  // namespace vtx::client::reports
+}  // namespace vtx::client

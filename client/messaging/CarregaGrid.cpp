@@ -1,4 +1,4 @@
-#include "reports/CarregaGrid.h"
+#include "messaging/CarregaGrid.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,11 +6,11 @@
 #include "core/CheckSum.h"
 #include "core/Cp1252Text.h"
 #include "core/IniAccess.h"
-#include "reports/ReportCell.h"
-#include "reports/ReportItems.h"
+#include "messaging/ReportCell.h"
+#include "messaging/ReportItems.h"
 #include "vtx/platform/Paths.h"
 
-namespace vtx::client::reports {
+namespace vtx::client {
 namespace {
 
 constexpr char kProcedure[] = "CarregaGrid";
@@ -94,4 +94,4 @@ bool CarregaGrid(const QString& pattern, GridModel& grid, QString& subtitle,
     return true;
 }
 
-}  // namespace vtx::client::reports
+}  // namespace vtx::client
