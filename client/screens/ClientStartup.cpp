@@ -8,6 +8,7 @@
 #include "screens/FormMensLogon.h"
 #include "vtx/platform/NamedMutex.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/QtTranslations.h"
 
 namespace vtx::client {
 namespace {
@@ -47,6 +48,8 @@ ClientStartup::~ClientStartup() = default;
 
 bool ClientStartup::run() {
     const QString atencao = QStringLiteral("Atenção");
+    // Qt's own texts in Portuguese before the first box can show.
+    widgets::installQtTranslations();
     session_.mensagem.NovaMensagem();
 
     instance_ = std::make_unique<platform::NamedMutex>(kInstanceMutex);

@@ -27,6 +27,28 @@ QMessageBox::StandardButton standardButton(MessageAnswer answer) {
     return QMessageBox::Ok;
 }
 
+// The buttons' own Portuguese labels, so a box reads the same whether Qt's
+// translations are installed or not.
+QString labelOf(MessageAnswer answer) {
+    switch (answer) {
+        case MessageAnswer::Ok:
+            return QStringLiteral("OK");
+        case MessageAnswer::Cancel:
+            return QStringLiteral("Cancelar");
+        case MessageAnswer::Abort:
+            return QStringLiteral("Anular");
+        case MessageAnswer::Retry:
+            return QStringLiteral("Repetir");
+        case MessageAnswer::Ignore:
+            return QStringLiteral("Ignorar");
+        case MessageAnswer::Yes:
+            return QStringLiteral("Sim");
+        case MessageAnswer::No:
+            return QStringLiteral("Não");
+    }
+    return QStringLiteral("OK");
+}
+
 QMessageBox::Icon iconOf(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::None:
@@ -52,7 +74,11 @@ MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
     box.setText(request.text);
     const std::vector<MessageAnswer> answers = buttonsOf(request.buttons);
     std::vector<QAbstractButton*> buttons;
-    for (MessageAnswer answer : answers) buttons.push_back(box.addButton(standardButton(answer)));
+    for (MessageAnswer answer : answers) {
+        QAbstractButton* button = box.addButton(standardButton(answer));
+        button->setText(labelOf(answer));
+        buttons.push_back(button);
+    }
     const MessageAnswer preselected = preselectedAnswer(request);
     box.setDefaultButton(standardButton(preselected));
     box.exec();
