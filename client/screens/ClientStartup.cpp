@@ -42,6 +42,9 @@ ClientStartup::ClientStartup(ClientSession& session, FormPrincipal& principal,
     openers_.showCardScreen = [this] {
         if (cardScreen_) cardScreen_->show();
     };
+    openers_.showCardScreenForPreSale = [this] {
+        if (cardScreen_) cardScreen_->abrePreVenda();
+    };
 }
 
 ClientStartup::~ClientStartup() = default;

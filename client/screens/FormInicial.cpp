@@ -118,6 +118,8 @@ bool FormInicial::Form_KeyDown(int key) {
         case Qt::Key_F12:
             btnCancel_Click();
             return true;
+        case Qt::Key_Escape:  // "ESC - Encerrar"
+            return press(btnCancel, [this] { btnCancel_Click(); });
         default:
             return false;
     }

@@ -68,6 +68,13 @@ public:
     void txtCampo1_LostFocus();
     void txtCampo2_LostFocus();
 
+    // The card screen for a pre-authorisation, as the administrative menu
+    // opens it: shown (the neutral state), the administrator chosen in the
+    // menu (AdmSelecionada) preselected and confirmed, so the card is asked
+    // for at once (read on the PIN pad when that is the reader); once the
+    // card is identified the focus waits on "F2 - Pré Autorização".
+    void abrePreVenda();
+
     void TravaCampo(bool lock);
     void HabilitaCampo();
     void DesabilitaCampo();
@@ -103,6 +110,9 @@ private:
     GetTrackFunction getTrack_;
     qint16 iQtd_Enter = 0;
     bool cartaoIdentificado_ = false;
+    // The station is configured for the price system's card identification
+    // and has no such system: told once.
+    bool identificacaoAusenteDita_ = false;
     bool loading_ = false;
 
     QGroupBox* fraSelecionaTipoEstab = nullptr;

@@ -325,3 +325,38 @@ TEST_F(ReportScreens, EscapeReturnsAsTheReturnButtonSays) {
     EXPECT_EQ(form.exec(), QDialog::Rejected);
     EXPECT_TRUE(closedByEscape);
 }
+
+TEST_F(ReportScreens, F6HandsTheTransactionsProductsToTheItemCancellationAndF8TheBatch) {
+    session_.nsu = QStringLiteral("123");
+    session_.settings.TelaAtual = QStringLiteral("PRODUTOSDATRANSACAO");
+    writeCheckedReport(root_, QStringLiteral("PTDEMO0001-000000000123"),
+                       {QStringLiteral("001,AProduto,NQtd,"), QStringLiteral("002,AAAS 100MG,N3,")});
+    session_.captions.setValue("FormResumoProdutos", "cmdCancelaItem_Caption",
+                               QStringLiteral("Y    F6 - &Cancela Item"));
+    FormResumoProdutos form(session_, &printer_, host_, QString());
+    QString produto;
+    form.setCancelaItem([&](GridModel& grid) {
+        produto = grid.text(1, 1);
+        captions_ << QStringLiteral("a cancellation screen's title");
+        printEnabled_ = false;
+    });
+    QTest::keyClick(&form, Qt::Key_F6);
+    EXPECT_EQ(produto, QStringLiteral("AAS 100MG"));
+    EXPECT_TRUE(printEnabled_) << "the products summary has the main window back";
+    EXPECT_TRUE(captions_.last().startsWith(
+        QStringLiteral("Vantorix Client      Tela 0006 - Resumo Produtos da Transação")));
+
+    // F8 on the sales summary, with the batch screen given, hands it the
+    // active batch and takes the main window back after it.
+    writeCheckedReport(root_, QStringLiteral("SSDEMO0001"), kBatches);
+    FormResumo resumo(session_, &printer_, host_);
+    QString lote;
+    resumo.setTransacoesDoLote([&](const LoteSelecionado& selecionado) {
+        lote = selecionado.numeroLote;
+        printEnabled_ = false;
+    });
+    resumo.grid().setActiveRow(2);
+    QTest::keyClick(&resumo, Qt::Key_F8);
+    EXPECT_EQ(lote, QStringLiteral("000042"));
+    EXPECT_TRUE(printEnabled_);
+}
