@@ -94,6 +94,7 @@ void ReportScreen::mostraTitulo() {
     if (host_.setPrintEnabled) host_.setPrintEnabled(true);
     if (host_.setCaption)
         host_.setCaption(titulo_ + session_.clock().date().toString(QStringLiteral("dd/MM/yyyy")));
+    spd_->setFocus();
 }
 
 bool ReportScreen::carregaRelatorio(const QString& titulo, const QString& telaAtual,

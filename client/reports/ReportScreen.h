@@ -62,7 +62,9 @@ protected:
     // The load routine; `telaAtual` empty keeps the current TelaAtual.
     bool carregaRelatorio(const QString& titulo, const QString& telaAtual, const QString& pattern);
 
-    // Sets the main window's title and print entry for this screen again.
+    // Sets the main window's title and print entry for this screen again,
+    // and gives its grid the focus (after a screen it opened has closed,
+    // its keys must reach this one).
     void mostraTitulo();
 
     // A button in the button row, before the print and return buttons.

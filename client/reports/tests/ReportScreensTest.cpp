@@ -359,4 +359,6 @@ TEST_F(ReportScreens, F6HandsTheTransactionsProductsToTheItemCancellationAndF8Th
     QTest::keyClick(&resumo, Qt::Key_F8);
     EXPECT_EQ(lote, QStringLiteral("000042"));
     EXPECT_TRUE(printEnabled_);
+    EXPECT_EQ(resumo.focusWidget(), resumo.findChild<QWidget*>(QStringLiteral("spdLote")))
+        << "the summary's keys reach it again";
 }
