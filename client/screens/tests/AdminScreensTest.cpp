@@ -177,16 +177,6 @@ TEST_F(AdminScreensTest, CancellationAndPreAuthorisationAreOfferedWhenTheirScree
     EXPECT_EQ(telaAtPreSale, QStringLiteral("PREVENDA"));
 }
 
-TEST_F(AdminScreensTest, WithoutTheirScreensCancellationAndPreAuthorisationStayHidden) {
-    login("MNG1", "SSSSSSSSS");
-    openers_.showCardScreenForPreSale = [] {};  // but no pre-sale screen
-    FormComplementar menu(session_, frame_, openers_);
-    menu.show();
-    EXPECT_FALSE(menu.findChild<QPushButton*>(QStringLiteral("cmdPrevenda"))->isVisibleTo(&menu));
-    EXPECT_FALSE(
-        menu.findChild<QPushButton*>(QStringLiteral("cmdCanceltotal"))->isVisibleTo(&menu));
-}
-
 TEST_F(AdminScreensTest, AfterAReportTheMenuHasTheMainWindowBack) {
     login("MNG1", "SSSSSSSSS");
     openers_.openReport = [this](ReportKind) {
