@@ -11,6 +11,11 @@
 // shown, flow buttons enabled), flow running (everything disabled while the
 // host answers). Failures and host refusals lead back to neutral.
 //
+// Keys: F2 pre-authorisation, F4 authorisation, F5 administrative
+// functions, F8 clear, F12 and ESC ("ESC - Encerrar") the exit confirmation;
+// each acts only while its button is shown and enabled (F12 always). The
+// card checks themselves are core/CardRules.h.
+//
 // Controls carry their names as object names (cbOperadora, txtCartao, ...);
 // captions, visibility of the flow buttons and options, and the card rules
 // come from the "FormInicial" caption section of the current TipoEstab.
