@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "widgets/Hourglass.h"
+
 namespace vtx::client::widgets {
 namespace {
 
@@ -65,9 +67,32 @@ QMessageBox::Icon iconOf(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The normal pointer while the operator is asked something, the busy one
+// again afterwards when it was up.
+class NormalPointer {
+public:
+    NormalPointer() : busy_(hourglassShown()) {
+        if (busy_) setHourglass(false);
+    }
+    ~NormalPointer() {
+        if (busy_) setHourglass(true);
+    }
+    NormalPointer(const NormalPointer&) = delete;
+    NormalPointer& operator=(const NormalPointer&) = delete;
+
+private:
+    bool busy_;
+};
+
 }  // namespace
 
+int QtDialogs::showModal(ModalForm& form) {
+    NormalPointer normal;
+    return form.exec();
+}
+
 MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
+    NormalPointer normal;
     QMessageBox box(parent_.data());
     box.setIcon(iconOf(request.icon));
     box.setWindowTitle(request.title);

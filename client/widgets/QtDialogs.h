@@ -8,6 +8,10 @@
 // the box with Escape or the window's close button answers its escape
 // button (Cancel, No, or Ok when it is the only button).
 //
+// A box or form shown while the busy pointer is up (a request's answer, a
+// PIN pad read) shows the normal pointer over it, and the busy pointer
+// comes back when it closes.
+//
 // Thread-safety: the client's user-interface thread only.
 #pragma once
 
@@ -28,7 +32,7 @@ public:
 
     MessageAnswer showMessage(const MessageRequest& request) override;
     // Runs the form's own exec().
-    int showModal(ModalForm& form) override { return form.exec(); }
+    int showModal(ModalForm& form) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -1,10 +1,12 @@
 #include "widgets/QtDialogs.h"
+#include "widgets/Hourglass.h"
 #include "widgets/QtTranslations.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -105,4 +107,20 @@ TEST(QtDialogsTest, QtsOwnTextsComeInPortugueseWhenTheTranslationsAreThere) {
     ASSERT_TRUE(vtx::client::widgets::installQtTranslations());
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
     EXPECT_TRUE(vtx::client::widgets::installQtTranslations()) << "once is enough";
+}
+
+TEST(QtDialogsTest, ABoxShownWhileBusyHasTheNormalPointerAndTheBusyOneComesBack) {
+    QtDialogs dialogs;
+    vtx::client::setHourglass(true);
+    bool normalOverTheBox = false;
+    whenBoxOpens([&](QMessageBox& box) {
+        normalOverTheBox = QGuiApplication::overrideCursor() == nullptr;
+        box.defaultButton()->click();
+    });
+    dialogs.message(QStringLiteral("Cartão recusado"), QStringLiteral("Atenção"),
+                    MessageIcon::Critical);
+    EXPECT_TRUE(normalOverTheBox);
+    EXPECT_TRUE(vtx::client::hourglassShown()) << "the request's handler goes on busy";
+    vtx::client::setHourglass(false);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
