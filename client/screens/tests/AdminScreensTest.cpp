@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "core/IniAccess.h"
+#include "core/testing/ChecksummedName.h"
+#include "screens/FormCadastro.h"
 #include "screens/FormComplementar.h"
 #include "screens/FormInicial.h"
 #include "screens/FormMensLogon.h"
@@ -208,6 +210,26 @@ TEST_F(AdminScreensTest, TheBusyPointerShowsWhileTheLogonRequestIsOut) {
     FormMensLogon logon(session_, frame_);
     EXPECT_TRUE(logon.Timer1_Timer());
     EXPECT_EQ(busy, std::vector<bool>{true});
+    EXPECT_FALSE(hourglassShown());
+}
+
+TEST_F(AdminScreensTest, TheBusyPointerShowsWhileTheRegistrationChangeIsOut) {
+    const std::string mf = "ALFA0001DISTRIBUIDORA NORTE  \r\n";
+    root_.writeFile("C/VANTRIX/" + vtx::client::testing::checksummedName("MF.S", mf), mf);
+    session_.settings.CodigoAdministradora = QStringLiteral("ALFA0001");
+    setCaption("FormCadastro", "cmdConfirma", QStringLiteral("Y0000F3 - &Confirma"));
+    std::vector<bool> busy;
+    comm_.reply = [&busy](QString& exchange) {
+        busy.push_back(hourglassShown());
+        exchange = QStringLiteral("0011009-000=00;");
+        return 1;
+    };
+    FormCadastro cadastro(session_, frame_);
+    auto* list = cadastro.findChild<QComboBox*>(QStringLiteral("cboDistribuidora"));
+    ASSERT_EQ(list->count(), 1) << shown();
+    list->setCurrentIndex(0);
+    cadastro.cmdConfirma_Click();
+    EXPECT_EQ(busy, std::vector<bool>{true}) << shown();
     EXPECT_FALSE(hourglassShown());
 }
 
