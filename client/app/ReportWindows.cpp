@@ -46,6 +46,7 @@ void openReportWindow(ReportKind kind, ClientSession& session, MainFrame& frame)
     host.setCaption = [&frame](const QString& text) { frame.SetaCaption(text); };
     host.setPrintEnabled = [&frame](bool enabled) { frame.setPrintEnabled(enabled); };
     host.endProgram = [&frame] { frame.encerra(); };
+    host.screenArea = frame.screenArea();
 
     std::unique_ptr<ReportScreen> screen;
     MenuRoutes routes;

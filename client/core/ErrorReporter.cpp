@@ -12,6 +12,15 @@ Q_LOGGING_CATEGORY(lcError, "vtx.client.error")
 void ErrorReporter::TrataErro(const QString& procedure, const QString& text) const {
     qCWarning(lcError).noquote() << procedure + QStringLiteral(": ") + text;
     if (settings_.TipoLog != QStringLiteral("M")) return;
+    show(procedure, text);
+}
+
+void ErrorReporter::reportPrinterFault(const QString& procedure, const QString& text) const {
+    qCWarning(lcError).noquote() << procedure + QStringLiteral(": ") + text;
+    show(procedure, text);
+}
+
+void ErrorReporter::show(const QString& procedure, const QString& text) const {
     MessageRequest box;
     box.text = QStringLiteral("Ocorreu o erro: ") + text;
     box.title = settings_.TituloMensagem + procedure;

@@ -1,6 +1,5 @@
 #include "reports/FormConsulta.h"
 
-#include <QApplication>
 #include <QPushButton>
 
 #include "field/LeadingNumber.h"
@@ -8,6 +7,7 @@
 #include "messaging/RequestBuilders.h"
 #include "messaging/ReportFiles.h"
 #include "widgets/GridView.h"
+#include "widgets/Hourglass.h"
 
 namespace vtx::client::reports {
 namespace {
@@ -74,14 +74,14 @@ void FormConsulta::processa(QPushButton* button, bool (*envia)(ClientSession&),
         return;
     }
     button->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setHourglass(true);
     CarregaDadosNSU();
     session_.tipoTransacao = QStringLiteral("TRANSACOESPENDENTES");
     session_.resultadoTroca = kLibraryUnavailable;  // until a message goes out
     // The builders count a reversal that could not be sent, and a refused
     // confirmation, as done; the operator is told only what the host accepted.
     const bool ok = envia(session_) && hostAccepted(session_);
-    QApplication::restoreOverrideCursor();
+    setHourglass(false);
     session_.dialogs.message(ok ? sucesso : falha, kTitle,
                              ok ? MessageIcon::Information : MessageIcon::Critical);
     button->setEnabled(true);
@@ -97,6 +97,12 @@ void FormConsulta::cmdConfirmaTrans_Click() {
 void FormConsulta::cmdAnulaTrans_Click() {
     processa(cmdAnulaTrans_, &Mensagem_Anulacao, QStringLiteral("Anulação efetuada com sucesso!"),
              QStringLiteral("Anulação não foi efetuada com sucesso!"));
+}
+
+bool FormConsulta::teclaFuncao(int key) {
+    if (key == Qt::Key_F3) return pressiona(cmdConfirmaTrans_);
+    if (key == Qt::Key_F4) return pressiona(cmdAnulaTrans_);
+    return false;
 }
 
 }  // namespace vtx::client::reports

@@ -1,6 +1,7 @@
 // FormConsulta: the pending-transactions query, "Tela 0007 - Transações
-// Pendentes", from the TP file in spdLote. The operator confirms or annuls
-// the pending transaction of the active row with the host.
+// Pendentes", from the TP file in spdLote. The operator confirms (F3) or
+// annuls (F4) the pending transaction of the active row with the host; the
+// busy pointer shows while the request is out.
 //
 // Pending-transactions file columns read here (doc/report-files.md):
 // 1 pending type code, 2 NSU, 4 pending status, 6 and 7 kept with them.
@@ -35,6 +36,10 @@ public:
 
     void cmdConfirmaTrans_Click();
     void cmdAnulaTrans_Click();
+
+protected:
+    // F3 confirms and F4 annuls the active row's transaction.
+    bool teclaFuncao(int key) override;
 
 private:
     // Runs a confirmation or reversal of the active row's transaction.

@@ -74,13 +74,9 @@ void FormResumo::cmdProdutosLote_Click() {
 }
 
 bool FormResumo::teclaFuncao(int key) {
-    QPushButton* button = key == Qt::Key_F8   ? cmdTransacoesLote_
-                          : key == Qt::Key_F9 ? cmdProdutosLote_
-                                              : nullptr;
-    if (button == nullptr) return false;
-    // A function key acts only while its button is there to press.
-    if (button->isVisibleTo(this) && button->isEnabled()) button->click();
-    return true;
+    if (key == Qt::Key_F8) return pressiona(cmdTransacoesLote_);
+    if (key == Qt::Key_F9) return pressiona(cmdProdutosLote_);
+    return false;
 }
 
 }  // namespace vtx::client::reports

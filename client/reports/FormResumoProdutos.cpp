@@ -53,10 +53,7 @@ void FormResumoProdutos::done(int result) {
 }
 
 bool FormResumoProdutos::teclaFuncao(int key) {
-    if (key != Qt::Key_F6) return false;
-    if (cmdCancelaItem_->isVisibleTo(this) && cmdCancelaItem_->isEnabled())
-        cmdCancelaItem_->click();
-    return true;
+    return key == Qt::Key_F6 && pressiona(cmdCancelaItem_);
 }
 
 }  // namespace vtx::client::reports

@@ -7,15 +7,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/EstablishmentLabels.h"
 #include "messaging/CarregaGrid.h"
 #include "widgets/FormHelpers.h"
 #include "widgets/GridView.h"
+#include "widgets/ScreenArea.h"
 
 namespace vtx::client::reports {
 namespace {
 
 const QString kTitle = QStringLiteral("Atenção");
-const QString kComplementar = QStringLiteral("FormComplementar");
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
@@ -93,6 +94,7 @@ void ReportScreen::mostraTitulo() {
     if (host_.setPrintEnabled) host_.setPrintEnabled(true);
     if (host_.setCaption)
         host_.setCaption(titulo_ + session_.clock().date().toString(QStringLiteral("dd/MM/yyyy")));
+    spd_->setFocus();
 }
 
 bool ReportScreen::carregaRelatorio(const QString& titulo, const QString& telaAtual,
@@ -102,11 +104,9 @@ bool ReportScreen::carregaRelatorio(const QString& titulo, const QString& telaAt
     if (!telaAtual.isEmpty()) settings.TelaAtual = telaAtual;
     mostraTitulo();
     widgets::PosicionaFormulario(*this);
-    const int tipo = settings.TipoEstab;
-    lblCodigoEstab_->setText(
-        session_.captions.entry(kComplementar, QStringLiteral("lblCodigoEstab"), tipo).caption);
-    lblNomeEstab_->setText(
-        session_.captions.entry(kComplementar, QStringLiteral("lblNomeEstab"), tipo).caption);
+    const EstablishmentLabels estab = establishmentLabels(session_.captions, settings);
+    lblCodigoEstab_->setText(estab.codigo);
+    lblNomeEstab_->setText(estab.nome);
     lblAdministradora_->setText(settings.CodigoAdministradora.left(8));
 
     QString subtitulo = subtitulo_;
@@ -117,14 +117,20 @@ bool ReportScreen::carregaRelatorio(const QString& titulo, const QString& telaAt
     return carregado_;
 }
 
+int ReportScreen::exec() {
+    widgets::placeInScreenArea(*this, host_.screenArea);
+    return QDialog::exec();
+}
+
 void ReportScreen::cmdImprimir_Click() {
     const QString procedure = QStringLiteral("cmdImprimir_Click");
     if (printer_ == nullptr) {
-        session_.reporter.TrataErro(procedure, QStringLiteral("Nenhuma impressora configurada."));
+        session_.reporter.reportPrinterFault(procedure,
+                                             QStringLiteral("Nenhuma impressora configurada."));
         return;
     }
     if (!spd_->printGrid(*printer_, subtitulo_, true)) {
-        session_.reporter.TrataErro(procedure, printer_->lastError());
+        session_.reporter.reportPrinterFault(procedure, printer_->lastError());
         return;
     }
     session_.dialogs.message(QStringLiteral("Impressão efetuada!"), kTitle,
@@ -151,6 +157,11 @@ void ReportScreen::confirmaSaida() {
 
 bool ReportScreen::teclaFuncao(int) {
     return false;
+}
+
+bool ReportScreen::pressiona(QPushButton* button) {
+    if (button->isVisibleTo(this) && button->isEnabled()) button->click();
+    return true;
 }
 
 void ReportScreen::keyPressEvent(QKeyEvent* event) {

@@ -6,7 +6,8 @@
 // Loading (carregaRelatorio): sets TelaAtual, enables the main window's print
 // entry, places the form at the top-left corner, sets the main window's
 // title to the screen's title followed by the date, shows the captions of
-// the establishment labels and the administrator's code, and loads the
+// the establishment's code and name (core/EstablishmentLabels.h) and the
+// administrator's code, and loads the
 // report file through CarregaGrid. A missing or damaged file leaves the
 // screen open with an empty grid.
 //
@@ -36,11 +37,13 @@ public:
     ~ReportScreen() override;
 
     QString formName() const override { return objectName(); }
-    int exec() override { return QDialog::exec(); }
+    // Runs the screen inside the host's screen area (a window of its own
+    // without one).
+    int exec() override;
 
     // The print routine (F11, and the main window's print entry): prints the
     // grid under the subtitle, landscape, then "Impressão efetuada!". A
-    // printer fault is reported through TrataErro instead.
+    // printer fault is always told (ErrorReporter::reportPrinterFault).
     void cmdImprimir_Click();
 
     // The return routine (ESC, the return button, the main window's close
@@ -59,7 +62,9 @@ protected:
     // The load routine; `telaAtual` empty keeps the current TelaAtual.
     bool carregaRelatorio(const QString& titulo, const QString& telaAtual, const QString& pattern);
 
-    // Sets the main window's title and print entry for this screen again.
+    // Sets the main window's title and print entry for this screen again,
+    // and gives its grid the focus (after a screen it opened has closed,
+    // its keys must reach this one).
     void mostraTitulo();
 
     // A button in the button row, before the print and return buttons.
@@ -72,6 +77,10 @@ protected:
 
     // Function keys of the screen itself; true when handled.
     virtual bool teclaFuncao(int key);
+
+    // A function key's button: clicked while it is there to press (shown
+    // and enabled). True: the key is taken either way.
+    bool pressiona(QPushButton* button);
 
     // Asks "Confirma a Saída do Sistema" and ends the program on Yes.
     void confirmaSaida();

@@ -8,6 +8,7 @@
 #include "screens/FormMensLogon.h"
 #include "vtx/platform/NamedMutex.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/QtTranslations.h"
 
 namespace vtx::client {
 namespace {
@@ -41,12 +42,17 @@ ClientStartup::ClientStartup(ClientSession& session, FormPrincipal& principal,
     openers_.showCardScreen = [this] {
         if (cardScreen_) cardScreen_->show();
     };
+    openers_.showCardScreenForPreSale = [this] {
+        if (cardScreen_) cardScreen_->abrePreVenda();
+    };
 }
 
 ClientStartup::~ClientStartup() = default;
 
 bool ClientStartup::run() {
     const QString atencao = QStringLiteral("Atenção");
+    // Qt's own texts in Portuguese before the first box can show.
+    widgets::installQtTranslations();
     session_.mensagem.NovaMensagem();
 
     instance_ = std::make_unique<platform::NamedMutex>(kInstanceMutex);

@@ -1,5 +1,6 @@
 // ClientStartup: the start of the point-of-sale client, in this order:
-// 1. a fresh field message;
+// 1. Qt's own texts in Portuguese (widgets/QtTranslations.h); a fresh field
+//    message;
 // 2. single instance (named mutex "VtxClient"): a second instance shows
 //    "O VtxClient já esta ativo." (title "Atenção") and ends; a lock that
 //    cannot be made shows why ("O VtxClient não pode verificar se já está

@@ -15,6 +15,7 @@
 #include "core/Guarded.h"
 #include "widgets/KeyPreview.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/Hourglass.h"
 #include "widgets/FormLayout.h"
 
 namespace vtx::client {
@@ -139,6 +140,7 @@ bool FormCadastro::cmdConfirma_Click() {
             cboDistribuidora->setFocus();
             return;
         }
+        BusyPointer busy;
         accepted = Mensagem_Alteracao_Cadastral(session_, cboDistribuidora->currentText(),
                                                 txtAdministradora->text());
     });

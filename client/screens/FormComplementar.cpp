@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <iterator>
 
 #include "core/IniAccess.h"
 #include "screens/ConfirmaSaida.h"
@@ -102,11 +100,16 @@ void FormComplementar::buildControls() {
     cmdLogon = button("cmdLogon", "F9 - Lo&gon");
     cmdPrevenda = button("cmdPrevenda", "F5 - Pré Autorização");
     cmdCancel = button("cmdCancel", "&Retornar");
-    // Pre-authorisation from the menu and total cancellation open screens
-    // this program does not have yet: not offered. They stay hidden children
+    // Pre-authorisation from the menu and the cancellation window are offered
+    // when the program has their screens; otherwise they stay hidden children
     // of the form, out of the button grid.
-    QPushButton* const notOffered[] = {cmdPrevenda, cmdCanceltotal};
-    for (QPushButton* b : notOffered) {
+    auto offered = [this](const QPushButton* b) {
+        if (b == cmdCanceltotal) return static_cast<bool>(openers_.openCancellation);
+        if (b == cmdPrevenda) return openers_.openPreSale && openers_.showCardScreenForPreSale;
+        return true;
+    };
+    for (QPushButton* b : {cmdCanceltotal, cmdPrevenda}) {
+        if (offered(b)) continue;
         b->setParent(this);
         b->hide();
     }
@@ -118,8 +121,7 @@ void FormComplementar::buildControls() {
         cmdCanceltotal, cmdPendentes, cmdLogon,        cmdPrevenda};
     int position = 0;
     for (QPushButton* b : commands) {
-        if (std::find(std::begin(notOffered), std::end(notOffered), b) != std::end(notOffered))
-            continue;
+        if (!offered(b)) continue;
         buttons->addWidget(b, position / kColunas, position % kColunas);
         ++position;
     }
@@ -142,8 +144,10 @@ void FormComplementar::buildControls() {
     connect(cmdResumoFinanceiro, &QPushButton::clicked, this,
             [this] { cmdResumoFinanceiro_Click(); });
     connect(cmdResumo, &QPushButton::clicked, this, [this] { cmdResumo_Click(); });
+    connect(cmdCanceltotal, &QPushButton::clicked, this, [this] { cmdCanceltotal_Click(); });
     connect(cmdPendentes, &QPushButton::clicked, this, [this] { cmdPendentes_Click(); });
     connect(cmdLogon, &QPushButton::clicked, this, [this] { cmdLogon_Click(); });
+    connect(cmdPrevenda, &QPushButton::clicked, this, [this] { cmdPrevenda_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
 }
 
@@ -154,14 +158,18 @@ void FormComplementar::showEvent(QShowEvent* event) {
 
 void FormComplementar::Form_Load() {
     guarded(session_.reporter, "Form_Load", [&] {
-        session_.settings.TelaAtual = QStringLiteral("ADMINISTRATIVA");
-        frame_.setPrintEnabled(false);
+        retomaJanelaPrincipal();
         widgets::PosicionaFormulario(*this);
-        frame_.SetaCaption(tituloComData(kTituloAdministrativas));
         MontaTela_FormComplementar();
         aplicaPermissoes();
         PreencheComboAdm();
     });
+}
+
+void FormComplementar::retomaJanelaPrincipal() {
+    session_.settings.TelaAtual = QStringLiteral("ADMINISTRATIVA");
+    frame_.setPrintEnabled(false);
+    frame_.SetaCaption(tituloComData(kTituloAdministrativas));
 }
 
 void FormComplementar::MontaTela_FormComplementar() {
@@ -246,6 +254,17 @@ void FormComplementar::runCommand(QPushButton* button, const char* procedure,
         body();
     });
     button->setEnabled(true);
+    // The window the command opened has closed (a command that left the
+    // menu has hidden it): the menu is the current screen again, with the
+    // main window's title, print entry and close routine, its permissions,
+    // and the focus inside it so that its keys (F12 included) reach it.
+    if (isHidden()) return;
+    retomaJanelaPrincipal();
+    aplicaPermissoes();
+    if (button->isEnabled())
+        button->setFocus();
+    else
+        cbAdministradora->setFocus();
 }
 
 void FormComplementar::cmdLogin_Click() {
@@ -288,6 +307,21 @@ void FormComplementar::cmdPendentes_Click() {
     runCommand(cmdPendentes, "cmdPendentes_Click", kSelecioneMaiuscula, [&] {
         session_.settings.TelaAtual = QStringLiteral("PENDENTES");
         if (openers_.openReport) openers_.openReport(ReportKind::Pendentes);
+    });
+}
+
+void FormComplementar::cmdCanceltotal_Click() {
+    runCommand(cmdCanceltotal, "cmdCanceltotal_Click", kSelecioneMinuscula, [&] {
+        if (openers_.openCancellation) openers_.openCancellation();
+    });
+}
+
+void FormComplementar::cmdPrevenda_Click() {
+    runCommand(cmdPrevenda, "cmdPrevenda_Click", kSelecioneMinuscula, [&] {
+        if (!openers_.openPreSale || !openers_.showCardScreenForPreSale) return;
+        session_.settings.TelaAtual = QStringLiteral("PREVENDA");
+        hide();
+        openers_.showCardScreenForPreSale();
     });
 }
 

@@ -6,8 +6,16 @@
 // The buttons bound to the manager's permission switches (Resumo 1,
 // Pendentes 2, Cadastro 3, Canceltotal 8, Logon 9) are enabled unless their
 // switch is "N"; function keys act only on an enabled, shown button. The
-// pre-authorisation and cancellation commands belong to screens this
-// program does not have yet and are not shown.
+// cancellation command (F7) is offered when the program gives the
+// cancellation window (ScreenOpeners::openCancellation), the
+// pre-authorisation command ("F5 - Pré Autorização", no key of its own: F5
+// is the financial summary's) when it has the pre-sale screen; it leaves
+// the menu for the card screen, the chosen administrator preselected and
+// the card asked for.
+//
+// When a window a command opened closes, the menu takes the main window
+// back: TelaAtual "ADMINISTRATIVA", its title, the print entry disabled,
+// the focus on the command's button.
 //
 // Controls carry their names as object names (cbAdministradora, cmdLogon,
 // ...). The logon and registration windows are run through the session's
@@ -48,8 +56,10 @@ public:
     void cmdAlterarSenha_Click();
     void cmdResumoFinanceiro_Click();
     void cmdResumo_Click();
+    void cmdCanceltotal_Click();
     void cmdPendentes_Click();
     void cmdLogon_Click();
+    void cmdPrevenda_Click();
     // Closes the menu and shows the card screen again.
     void cmdCancel_Click();
 
@@ -59,6 +69,8 @@ protected:
 private:
     void buildControls();
     void MontaTela_FormComplementar();
+    // TelaAtual, the main window's title and print entry for the menu.
+    void retomaJanelaPrincipal();
     void aplicaPermissoes();
     void PreencheComboAdm();
     // Runs a command with its button disabled; `admMessage` non-empty: the

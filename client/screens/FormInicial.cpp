@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 
+#include "core/EstablishmentLabels.h"
 #include "core/IniAccess.h"
 #include "screens/ConfirmaSaida.h"
 #include "core/Guarded.h"
@@ -53,16 +54,9 @@ void FormInicial::Form_Load() {
         session_.settings.TelaAtual = QStringLiteral("INCIAL");
         frame_.SetaCaption(tituloComData(kTitulo));
         widgets::PosicionaFormulario(*this);
-        const int tipo = session_.settings.TipoEstab;
-        lblCodigoEstab->setText(
-            session_.captions
-                .entry(QStringLiteral("FormComplementar"), QStringLiteral("lblCodigoEstab"), tipo)
-                .caption +
-            QStringLiteral(" ") + session_.settings.CodigoEstab);
-        lblNomeEstab->setText(
-            session_.captions
-                .entry(QStringLiteral("FormComplementar"), QStringLiteral("lblNomeEstab"), tipo)
-                .caption);
+        const EstablishmentLabels estab = establishmentLabels(session_.captions, session_.settings);
+        lblCodigoEstab->setText(estab.codigo);
+        lblNomeEstab->setText(estab.nome);
         switch (session_.settings.TipoEstabDefault) {
             case kTipoEstabEstabelecimento:
                 selectTipoOption(optSelecaoEstab);
@@ -124,6 +118,8 @@ bool FormInicial::Form_KeyDown(int key) {
         case Qt::Key_F12:
             btnCancel_Click();
             return true;
+        case Qt::Key_Escape:  // "ESC - Encerrar"
+            return press(btnCancel, [this] { btnCancel_Click(); });
         default:
             return false;
     }

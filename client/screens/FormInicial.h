@@ -11,6 +11,11 @@
 // shown, flow buttons enabled), flow running (everything disabled while the
 // host answers). Failures and host refusals lead back to neutral.
 //
+// Keys: F2 pre-authorisation, F4 authorisation, F5 administrative
+// functions, F8 clear, F12 and ESC ("ESC - Encerrar") the exit confirmation;
+// each acts only while its button is shown and enabled (F12 always). The
+// card checks themselves are core/CardRules.h.
+//
 // Controls carry their names as object names (cbOperadora, txtCartao, ...);
 // captions, visibility of the flow buttons and options, and the card rules
 // come from the "FormInicial" caption section of the current TipoEstab.
@@ -68,6 +73,13 @@ public:
     void txtCampo1_LostFocus();
     void txtCampo2_LostFocus();
 
+    // The card screen for a pre-authorisation, as the administrative menu
+    // opens it: shown (the neutral state), the administrator chosen in the
+    // menu (AdmSelecionada) preselected and confirmed, so the card is asked
+    // for at once (read on the PIN pad when that is the reader); once the
+    // card is identified the focus waits on "F2 - Pré Autorização".
+    void abrePreVenda();
+
     void TravaCampo(bool lock);
     void HabilitaCampo();
     void DesabilitaCampo();
@@ -103,6 +115,9 @@ private:
     GetTrackFunction getTrack_;
     qint16 iQtd_Enter = 0;
     bool cartaoIdentificado_ = false;
+    // The station is configured for the price system's card identification
+    // and has no such system: told once.
+    bool identificacaoAusenteDita_ = false;
     bool loading_ = false;
 
     QGroupBox* fraSelecionaTipoEstab = nullptr;

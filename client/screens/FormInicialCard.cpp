@@ -4,10 +4,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
 
+#include "core/CardRules.h"
 #include "core/IniAccess.h"
 #include "screens/FormInicial.h"
 #include "screens/FormPinPad.h"
@@ -20,30 +21,6 @@ namespace {
 
 const QString kAtencao = QStringLiteral("Atenção");
 const QString kLeituraCartao = QStringLiteral("Leitura do Cartão");
-const QString kTenteNovamente = QStringLiteral(" Tente novamente!");
-
-// The card test of a typed card: digits only, none of the characters that
-// a general numeric test would let through (. , * / - + E D).
-bool cartaoNumerico(const QString& text) {
-    const QString trimmed = trimBlanks(text);
-    if (trimmed.isEmpty()) return false;
-    for (QChar c : trimmed)
-        if (!c.isDigit() || c.unicode() > 127) return false;
-    return true;
-}
-
-// The plain numeric test of the identification fields: a number with an
-// optional sign, decimal separator and exponent, blanks around it allowed.
-bool numerico(const QString& text) {
-    QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) return false;
-    const QChar first = trimmed.at(0);
-    if (!first.isDigit() && first != u'+' && first != u'-' && first != u'.' && first != u',')
-        return false;
-    bool ok = false;
-    QLocale::c().toDouble(trimmed.replace(u',', u'.'), &ok);
-    return ok;
-}
 
 }  // namespace
 
@@ -97,13 +74,9 @@ void FormInicial::readOnPinPad() {
         cmdConfirmaCartao_Click();
         return;
     }
-    if (read.result <= -20) {
-        session_.dialogs.message(QStringLiteral("Erro na Leitura do Cartão"), kLeituraCartao,
-                                 MessageIcon::Critical);
-    } else if (read.result != -4) {
-        session_.dialogs.message(QStringLiteral("Erro no Acesso ao PinPad"), kLeituraCartao,
-                                 MessageIcon::Critical);
-    }
+    const QString failure = pinPadReadMessage(read.result);
+    if (!failure.isEmpty())
+        session_.dialogs.message(failure, kLeituraCartao, MessageIcon::Critical);
     cmdLimpa_Click();
 }
 
@@ -131,28 +104,10 @@ void FormInicial::cmdConfirmaCartao_Click() {
 bool FormInicial::ValidaCartao() {
     bool valid = false;
     guarded(session_.reporter, "ValidaCartao", [&] {
-        const CaptionEntry rule = caption("txtCartao");
-        const QString card = trimBlanks(txtCartao->text());
-        const bool typed = !optLeitura->isChecked();
-        if (card.isEmpty()) {
-            mensagemLogin(typed ? QStringLiteral("Digite o número do Cartão. Tente novamente!")
-                                : QStringLiteral("Passe o Cartão no leitor. Tente novamente!"),
-                          txtCartao);
-            return;
-        }
-        if (typed && rule.digitsOnly() && !cartaoNumerico(card)) {
-            mensagemLogin(
-                QStringLiteral("Dados Inválidos, digite apenas números no campo cartão.") +
-                    kTenteNovamente,
-                txtCartao);
-            return;
-        }
-        if (card.size() < rule.minLength) {
-            mensagemLogin(typed ? QStringLiteral("Digite pelo menos ") +
-                                      QString::number(rule.minLength) +
-                                      QStringLiteral(" números no campo cartão.") + kTenteNovamente
-                                : QStringLiteral("Passe o cartão no leitor. Tente novamente!"),
-                          txtCartao);
+        const CardCheck check =
+            checkCard(txtCartao->text(), !optLeitura->isChecked(), caption("txtCartao"));
+        if (!check.passed()) {
+            mensagemLogin(check.message, txtCartao);
             return;
         }
         valid = true;
@@ -163,51 +118,26 @@ bool FormInicial::ValidaCartao() {
 bool FormInicial::ValidaIdentificacao() {
     bool valid = false;
     guarded(session_.reporter, "ValidaIdentificacao", [&] {
-        const CaptionEntry rule = caption("txtCartao");
-        const QString card = trimBlanks(txtCartao->text());
-        if (!optLeitura->isChecked()) {
-            if (rule.digitsOnly() && !numerico(card)) {
-                mensagemLogin(
-                    QStringLiteral("Dados Inválidos, digite apenas números no campo cartão.") +
-                        kTenteNovamente,
-                    txtCartao);
-                return;
-            }
-            if (card.size() < rule.minLength) {
-                mensagemLogin(QStringLiteral("Digite pelo menos ") +
-                                  QString::number(rule.minLength) +
-                                  QStringLiteral(" números no campo cartão.") + kTenteNovamente,
-                              txtCartao);
-                return;
-            }
-        }
         // The login field rule's kind makes the identification fields
-        // numeric-only too. A field the administrator does not ask for is
-        // not checked: it is empty and has nothing to meet.
+        // numeric-only too.
         const bool digitsOnly =
             session_.captions
                 .entry(QStringLiteral("FormLogin"), QStringLiteral("txtUserName"),
                        session_.settings.TipoEstab)
                 .digitsOnly();
         const OperatorRecord* record = selectedRecord();
-        const QString notNumeric[] = {
-            QStringLiteral("Dados Inválidos, digite apenas números no campo.") + kTenteNovamente,
-            QStringLiteral("Dados Inválidos, digite apenas números.") + kTenteNovamente};
-        QLineEdit* const boxes[] = {txtCampo1, txtCampo2};
-        for (std::size_t i = 0; i < 2; ++i) {
-            if (record == nullptr || !record->fields[i].asked()) continue;
-            const QString text = trimBlanks(boxes[i]->text());
-            if (digitsOnly && !numerico(text)) {
-                mensagemLogin(notNumeric[i], boxes[i]);
-                return;
-            }
-            if (text.size() < record->fields[i].minLength) {
-                mensagemLogin(QStringLiteral("Digite pelo menos ") +
-                                  QString::number(record->fields[i].minLength) +
-                                  QStringLiteral(" números.") + kTenteNovamente,
-                              boxes[i]);
-                return;
-            }
+        QLineEdit* const boxes[] = {txtCartao, txtCampo1, txtCampo2};
+        std::array<IdentificationEntry, 2> fields;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            fields[i].asked = record != nullptr && record->fields[i].asked();
+            if (fields[i].asked) fields[i].minLength = record->fields[i].minLength;
+            fields[i].text = boxes[i + 1]->text();
+        }
+        const CardCheck check = checkIdentification(
+            txtCartao->text(), !optLeitura->isChecked(), caption("txtCartao"), digitsOnly, fields);
+        if (!check.passed()) {
+            mensagemLogin(check.message, boxes[static_cast<std::size_t>(check.focus)]);
+            return;
         }
         valid = true;
     });

@@ -54,7 +54,20 @@ void FormInicial::startFlow(const QString& tipo, bool preVenda) {
 }
 
 bool FormInicial::runsExternalIdentification() {
-    if (!openers_.identifyCard) return false;
+    if (!openers_.identifyCard) {
+        // Configured for a system the station does not have: said once, then
+        // the pre-authorisation goes on without it.
+        if (!identificacaoAusenteDita_) {
+            identificacaoAusenteDita_ = true;
+            session_.dialogs.message(
+                QStringLiteral("Este terminal está configurado para identificar o cartão no "
+                               "sistema de preços (bIdentificaCartao_DS), mas o sistema de preços "
+                               "não está disponível. A pré-autorização segue sem essa "
+                               "identificação."),
+                QStringLiteral("Atenção"), MessageIcon::Warning);
+        }
+        return false;
+    }
     auto clear = [this] {
         if (openers_.clearCardIdentification) openers_.clearCardIdentification();
     };
@@ -69,6 +82,17 @@ bool FormInicial::runsExternalIdentification() {
         flag = openers_.identifyCard();
     }
     return flag != QStringLiteral("N");
+}
+
+void FormInicial::abrePreVenda() {
+    show();
+    guarded(session_.reporter, "abrePreVenda", [&] {
+        const int index = session_.settings.AdmSelecionada - 1;
+        if (index < 0 || index >= cbOperadora->count()) return;  // none chosen: neutral
+        cbOperadora->setCurrentIndex(index);
+        ObtemOperadoraSelecionada();
+        cmdConfirmaOper_Click();
+    });
 }
 
 void FormInicial::BtnPreVenda_Click() {

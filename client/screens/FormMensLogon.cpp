@@ -7,6 +7,7 @@
 #include "messaging/MessageExchange.h"
 #include "core/Guarded.h"
 #include "widgets/FormHelpers.h"
+#include "widgets/Hourglass.h"
 
 namespace vtx::client {
 
@@ -40,7 +41,10 @@ bool FormMensLogon::Timer1_Timer() {
     timer_.stop();
     bool accepted = false;
     guarded(session_.reporter, "Timer1_Timer", [&] {
-        if (!ProcessaLogon(session_)) return;
+        {
+            BusyPointer busy;
+            if (!ProcessaLogon(session_)) return;
+        }
         accepted = true;
         const QString now = session_.clock().toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
         if (!GravaLinhaArquivoIni(QStringLiteral("DADOS_GERAIS"), QStringLiteral("Ultimo_Login"),

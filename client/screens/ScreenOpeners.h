@@ -1,7 +1,8 @@
 // ScreenOpeners: the windows and services that the card screen and the
 // administrative menu reach but do not own — the login and password dialogs,
 // the support configuration window, the report screens, the pre-sale screen,
-// the external price system's card identification — as plain functions, so
+// the cancellation window, the external price system's card identification
+// — as plain functions, so
 // the screens are tested with fakes and the program plugs the real forms in.
 //
 // An empty function stands for a window the program does not have: its
@@ -47,6 +48,16 @@ struct ScreenOpeners {
     // shown again when the menu closes.
     std::function<void()> openAdminMenu;
     std::function<void()> showCardScreen;
+
+    // The cancellation window of the administrative menu (F7, FormCancela:
+    // cancellation by NSU), modally for the chosen administrator; the menu
+    // offers the command only when it is set.
+    std::function<void()> openCancellation;
+    // Filled by ClientStartup: the card screen shown for a pre-authorisation
+    // (the menu's "F5 - Pré Autorização", offered when openPreSale is set):
+    // the administrator chosen in the menu preselected and the card asked
+    // for at once.
+    std::function<void()> showCardScreenForPreSale;
 };
 
 }  // namespace vtx::client

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "widgets/Hourglass.h"
+
 namespace vtx::client::widgets {
 namespace {
 
@@ -27,6 +29,28 @@ QMessageBox::StandardButton standardButton(MessageAnswer answer) {
     return QMessageBox::Ok;
 }
 
+// The buttons' own Portuguese labels, so a box reads the same whether Qt's
+// translations are installed or not.
+QString labelOf(MessageAnswer answer) {
+    switch (answer) {
+        case MessageAnswer::Ok:
+            return QStringLiteral("OK");
+        case MessageAnswer::Cancel:
+            return QStringLiteral("Cancelar");
+        case MessageAnswer::Abort:
+            return QStringLiteral("Anular");
+        case MessageAnswer::Retry:
+            return QStringLiteral("Repetir");
+        case MessageAnswer::Ignore:
+            return QStringLiteral("Ignorar");
+        case MessageAnswer::Yes:
+            return QStringLiteral("Sim");
+        case MessageAnswer::No:
+            return QStringLiteral("Não");
+    }
+    return QStringLiteral("OK");
+}
+
 QMessageBox::Icon iconOf(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::None:
@@ -43,16 +67,43 @@ QMessageBox::Icon iconOf(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The normal pointer while the operator is asked something, the busy one
+// again afterwards when it was up.
+class NormalPointer {
+public:
+    NormalPointer() : busy_(hourglassShown()) {
+        if (busy_) setHourglass(false);
+    }
+    ~NormalPointer() {
+        if (busy_) setHourglass(true);
+    }
+    NormalPointer(const NormalPointer&) = delete;
+    NormalPointer& operator=(const NormalPointer&) = delete;
+
+private:
+    bool busy_;
+};
+
 }  // namespace
 
+int QtDialogs::showModal(ModalForm& form) {
+    NormalPointer normal;
+    return form.exec();
+}
+
 MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
+    NormalPointer normal;
     QMessageBox box(parent_.data());
     box.setIcon(iconOf(request.icon));
     box.setWindowTitle(request.title);
     box.setText(request.text);
     const std::vector<MessageAnswer> answers = buttonsOf(request.buttons);
     std::vector<QAbstractButton*> buttons;
-    for (MessageAnswer answer : answers) buttons.push_back(box.addButton(standardButton(answer)));
+    for (MessageAnswer answer : answers) {
+        QAbstractButton* button = box.addButton(standardButton(answer));
+        button->setText(labelOf(answer));
+        buttons.push_back(button);
+    }
     const MessageAnswer preselected = preselectedAnswer(request);
     box.setDefaultButton(standardButton(preselected));
     box.exec();

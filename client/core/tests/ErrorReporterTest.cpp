@@ -32,3 +32,28 @@ TEST(TrataErro, ShowsAWarningOnlyWhenTipoLogIsM) {
 
 }  // namespace
 }  // namespace vtx::client
+
+namespace vtx::client {
+namespace {
+
+TEST(TrataErro, APrinterFaultIsShownWhateverTipoLogSays) {
+    EstruturaPrincipal settings;
+    settings.TituloMensagem = QStringLiteral("ATENÇÃO");
+    testing::ScriptedDialogs dialogs;
+    ErrorReporter reporter(settings, dialogs);
+    for (const char* tipo : {"M", "N", ""}) {
+        settings.TipoLog = QString::fromLatin1(tipo);
+        reporter.reportPrinterFault(QStringLiteral("cmdImprimir_Click"),
+                                    QStringLiteral("A impressora não está disponível."));
+    }
+    ASSERT_EQ(dialogs.messages().size(), 3u);
+    for (const auto& shown : dialogs.messages()) {
+        EXPECT_EQ(shown.request.text,
+                  QStringLiteral("Ocorreu o erro: A impressora não está disponível."));
+        EXPECT_EQ(shown.request.title, QStringLiteral("ATENÇÃOcmdImprimir_Click"));
+        EXPECT_EQ(shown.request.icon, MessageIcon::Warning);
+    }
+}
+
+}  // namespace
+}  // namespace vtx::client

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "core/testing/RecordingPrinter.h"
 #include "core/testing/ScriptedDialogs.h"
@@ -10,6 +14,7 @@
 #include "reports/FormResumoFinanceiro.h"
 #include "reports/FormResumoProdutos.h"
 #include "reports/testing/ReportStation.h"
+#include "widgets/Hourglass.h"
 
 using namespace vtx::client;
 using namespace vtx::client::reports;
@@ -203,4 +208,148 @@ TEST_F(ReportScreens, PendingTransactionsReadTheActiveRowAndTellTheOutcome) {
     dialogs_.clear();
     form.cmdAnulaTrans_Click();
     EXPECT_EQ(texts().last(), QStringLiteral("Anulação não foi efetuada com sucesso!"));
+}
+
+namespace {
+
+// A host that answers every request with status 00 and notes, for each,
+// whether the busy pointer showed while it was out.
+class AnsweringComm : public CommLibrary {
+public:
+    std::optional<int> process(QString& exchange, QString&, const QString&) override {
+        sent << exchange;
+        busyWhileSent.push_back(hourglassShown() && QGuiApplication::overrideCursor() != nullptr &&
+                                QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        const QString answer = QStringLiteral("009-000=00;");
+        exchange = QString::number(answer.size()).rightJustified(4, u'0') + answer;
+        return 1;
+    }
+    std::optional<Price> getPreco(const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    QStringList sent;
+    std::vector<bool> busyWhileSent;
+};
+
+class ReportScreensWithHost : public ReportScreens {
+protected:
+    AnsweringComm answering_;
+    ClientSession hostSession_{dialogs_, answering_};
+};
+
+}  // namespace
+
+TEST_F(ReportScreensWithHost, F3ConfirmsAndF4AnnulsThePendingTransactionUnderTheBusyPointer) {
+    hostSession_.settings = session_.settings;
+    hostSession_.clock = session_.clock;
+    hostSession_.captions = session_.captions;
+    writeCheckedReport(root_, QStringLiteral("TPDEMO0001"), kPending);
+    FormConsulta form(hostSession_, &printer_, host_);
+    form.grid().setActiveRow(1);
+    dialogs_.clear();
+    QTest::keyClick(&form, Qt::Key_F3);
+    ASSERT_EQ(answering_.sent.size(), 1) << texts().join(" | ").toStdString();
+    EXPECT_EQ(texts(), QStringList{QStringLiteral("Confirmação efetuada com sucesso!")});
+    QTest::keyClick(&form, Qt::Key_F4);
+    ASSERT_EQ(answering_.sent.size(), 2);
+    EXPECT_EQ(texts().last(), QStringLiteral("Anulação efetuada com sucesso!"));
+    EXPECT_NE(answering_.sent[0], answering_.sent[1]) << "a confirmation, then an annulment";
+    EXPECT_EQ(answering_.busyWhileSent, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(hourglassShown()) << "the pointer is back once the host answered";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // A disabled button's key does nothing.
+    form.findChild<QPushButton*>(QStringLiteral("cmdAnulaTrans"))->setEnabled(false);
+    QTest::keyClick(&form, Qt::Key_F4);
+    EXPECT_EQ(answering_.sent.size(), 2);
+}
+
+TEST_F(ReportScreens, APrinterFaultIsToldEvenWhenErrorReportsAreSilent) {
+    session_.settings.TipoLog = QStringLiteral("N");
+    writeCheckedReport(root_, QStringLiteral("FSDEMO0001"), kBatches);
+    FormResumoFinanceiro form(session_, &printer_, host_);
+    dialogs_.clear();
+    printer_.failWith(QStringLiteral("A impressora não está disponível."));
+    QTest::keyClick(&form, Qt::Key_F11);
+    EXPECT_EQ(texts(),
+              QStringList{QStringLiteral("Ocorreu o erro: A impressora não está disponível.")});
+
+    FormResumoFinanceiro semImpressora(session_, nullptr, host_);
+    dialogs_.clear();
+    semImpressora.cmdImprimir_Click();
+    EXPECT_EQ(texts(), QStringList{QStringLiteral("Ocorreu o erro: Nenhuma impressora configurada.")});
+}
+
+TEST_F(ReportScreens, ShowTheEstablishmentCodeAndNameAndRunInsideTheScreenAreaUntilEscape) {
+    session_.settings.CodigoEstab = QStringLiteral("000000000012345");
+    session_.captions.setValue("FormComplementar", "lblCodigoEstab",
+                               QStringLiteral("Y0000Código do Estabelecimento:"));
+    session_.captions.setValue("FormComplementar", "lblNomeEstab",
+                               QStringLiteral("A0000FARMACIA CENTRAL"));
+    QWidget window;
+    window.resize(640, 400);
+    auto* area = new QWidget(&window);
+    area->setGeometry(0, 20, 640, 380);
+    window.show();
+    host_.screenArea = area;
+
+    FormResumoFinanceiro form(session_, &printer_, host_);
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("lblCodigoEstab"))->text(),
+              QStringLiteral("Código do Estabelecimento: 000000000012345"));
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("lblNomeEstab"))->text(),
+              QStringLiteral("FARMACIA CENTRAL"));
+
+    QWidget* parentWhileOpen = nullptr;
+    QRect placedWhileOpen;
+    bool windowWhileOpen = true;
+    QTimer::singleShot(0, &form, [&] {
+        parentWhileOpen = form.parentWidget();
+        placedWhileOpen = form.geometry();
+        windowWhileOpen = form.isWindow();
+        // "ESC - Retorna", typed where the focus is: on the screen's grid.
+        QTest::keyClick(window.focusWidget(), Qt::Key_Escape);
+        if (!form.isHidden()) form.cmdRetorna_Click();  // the test ends either way
+    });
+    EXPECT_EQ(form.exec(), QDialog::Rejected);
+    EXPECT_TRUE(form.isHidden());
+    EXPECT_EQ(parentWhileOpen, area);
+    EXPECT_FALSE(windowWhileOpen) << "not a loose window at the desktop's corner";
+    EXPECT_EQ(placedWhileOpen, area->rect());
+}
+
+TEST_F(ReportScreens, F6HandsTheTransactionsProductsToTheItemCancellationAndF8TheBatch) {
+    session_.nsu = QStringLiteral("123");
+    session_.settings.TelaAtual = QStringLiteral("PRODUTOSDATRANSACAO");
+    writeCheckedReport(root_, QStringLiteral("PTDEMO0001-000000000123"),
+                       {QStringLiteral("001,AProduto,NQtd,"), QStringLiteral("002,AAAS 100MG,N3,")});
+    session_.captions.setValue("FormResumoProdutos", "cmdCancelaItem_Caption",
+                               QStringLiteral("Y    F6 - &Cancela Item"));
+    FormResumoProdutos form(session_, &printer_, host_, QString());
+    QString produto;
+    form.setCancelaItem([&](GridModel& grid) {
+        produto = grid.text(1, 1);
+        captions_ << QStringLiteral("a cancellation screen's title");
+        printEnabled_ = false;
+    });
+    QTest::keyClick(&form, Qt::Key_F6);
+    EXPECT_EQ(produto, QStringLiteral("AAS 100MG"));
+    EXPECT_TRUE(printEnabled_) << "the products summary has the main window back";
+    EXPECT_TRUE(captions_.last().startsWith(
+        QStringLiteral("Vantorix Client      Tela 0006 - Resumo Produtos da Transação")));
+
+    // F8 on the sales summary, with the batch screen given, hands it the
+    // active batch and takes the main window back after it.
+    writeCheckedReport(root_, QStringLiteral("SSDEMO0001"), kBatches);
+    FormResumo resumo(session_, &printer_, host_);
+    QString lote;
+    resumo.setTransacoesDoLote([&](const LoteSelecionado& selecionado) {
+        lote = selecionado.numeroLote;
+        printEnabled_ = false;
+    });
+    resumo.grid().setActiveRow(2);
+    QTest::keyClick(&resumo, Qt::Key_F8);
+    EXPECT_EQ(lote, QStringLiteral("000042"));
+    EXPECT_TRUE(printEnabled_);
+    EXPECT_EQ(resumo.focusWidget(), resumo.findChild<QWidget*>(QStringLiteral("spdLote")))
+        << "the summary's keys reach it again";
 }

@@ -8,9 +8,12 @@
 #include <memory>
 
 #include "core/IniAccess.h"
+#include "core/testing/ChecksummedName.h"
+#include "screens/FormCadastro.h"
 #include "screens/FormComplementar.h"
 #include "screens/FormInicial.h"
 #include "screens/FormMensLogon.h"
+#include "widgets/Hourglass.h"
 #include "screens/tests/ScreenFixture.h"
 
 namespace vtx::client::test {
@@ -121,6 +124,113 @@ TEST_F(AdminScreensTest, LogonRecordsTheTimeOnlyWhenAccepted) {
     EXPECT_EQ(ultimoLogin(), QStringLiteral("09/03/2026 14:05:07"));
     EXPECT_EQ(dialogs_.texts().value(0),
               QStringLiteral("163- Não foi possível acessar a Internet"));
+}
+
+TEST_F(AdminScreensTest, CancellationAndPreAuthorisationAreOfferedWhenTheirScreensExist) {
+    login("MNG1", "SSSSSSSNS");
+    int cancellations = 0, preSaleCards = 0;
+    QString telaAtPreSale;
+    openers_.openCancellation = [&] { ++cancellations; };
+    openers_.openPreSale = [] {};
+    FormComplementar* menuSeen = nullptr;
+    openers_.showCardScreenForPreSale = [&] {
+        ++preSaleCards;
+        telaAtPreSale = session_.settings.TelaAtual;
+        EXPECT_TRUE(menuSeen->isHidden()) << "the menu has left for the card screen";
+    };
+    FormComplementar menu(session_, frame_, openers_);
+    menuSeen = &menu;
+    menu.show();
+    auto* cancela = menu.findChild<QPushButton*>(QStringLiteral("cmdCanceltotal"));
+    auto* prevenda = menu.findChild<QPushButton*>(QStringLiteral("cmdPrevenda"));
+    ASSERT_TRUE(cancela->isVisibleTo(&menu));
+    ASSERT_TRUE(prevenda->isVisibleTo(&menu));
+    // In the button grid, below the frame, apart from every other button.
+    for (QPushButton* b : menu.findChildren<QPushButton*>()) {
+        if (b == cancela || b == prevenda) continue;
+        EXPECT_FALSE(b->geometry().intersects(cancela->geometry())) << b->objectName().toStdString();
+        EXPECT_FALSE(b->geometry().intersects(prevenda->geometry())) << b->objectName().toStdString();
+    }
+    EXPECT_FALSE(cancela->isEnabled()) << "permission switch 8 is N";
+    auto* list = menu.findChild<QComboBox*>(QStringLiteral("cbAdministradora"));
+    pressKey(*list, Qt::Key_F7);
+    EXPECT_EQ(cancellations, 0);
+
+    login("MNG1", "SSSSSSSSS");
+    menu.hide();
+    menu.show();  // the permissions again
+    ASSERT_TRUE(cancela->isEnabled());
+    pressKey(*list, Qt::Key_F7);
+    EXPECT_EQ(cancellations, 1);
+
+    // Both need a chosen administrator.
+    list->setCurrentIndex(-1);
+    dialogs_.clear();
+    menu.cmdCanceltotal_Click();
+    menu.cmdPrevenda_Click();
+    EXPECT_EQ(dialogs_.texts(), (QStringList{QStringLiteral("selecione a administradora "),
+                                             QStringLiteral("selecione a administradora ")}));
+    EXPECT_EQ(cancellations, 1);
+    EXPECT_EQ(preSaleCards, 0);
+
+    list->setCurrentIndex(0);
+    prevenda->click();
+    EXPECT_EQ(preSaleCards, 1);
+    EXPECT_EQ(telaAtPreSale, QStringLiteral("PREVENDA"));
+}
+
+TEST_F(AdminScreensTest, AfterAReportTheMenuHasTheMainWindowBack) {
+    login("MNG1", "SSSSSSSSS");
+    openers_.openReport = [this](ReportKind) {
+        session_.settings.TelaAtual = QStringLiteral("RESUMOVENDA");
+        frame_.SetaCaption(QStringLiteral("Vantorix Client      Tela 0003 - Resumo"));
+        frame_.setPrintEnabled(true);
+    };
+    FormComplementar menu(session_, frame_, openers_);
+    menu.show();
+    auto* resumo = menu.findChild<QPushButton*>(QStringLiteral("cmdResumo"));
+    resumo->click();
+    EXPECT_EQ(session_.settings.TelaAtual, QStringLiteral("ADMINISTRATIVA"));
+    EXPECT_TRUE(frame_.caption.startsWith(kTituloAdministrativas)) << frame_.caption.toStdString();
+    EXPECT_FALSE(frame_.printEnabled);
+    ASSERT_EQ(menu.focusWidget(), resumo) << "the menu's keys reach it again";
+
+    dialogs_.queueAnswer(MessageAnswer::No);
+    pressKey(*menu.focusWidget(), Qt::Key_F12);
+    EXPECT_EQ(dialogs_.texts(), QStringList{QStringLiteral("Confirma a Saída do Sistema")});
+}
+
+TEST_F(AdminScreensTest, TheBusyPointerShowsWhileTheLogonRequestIsOut) {
+    std::vector<bool> busy;
+    comm_.reply = [&busy](QString& exchange) {
+        busy.push_back(hourglassShown());
+        exchange = QStringLiteral("0002OK");
+        return 1;
+    };
+    FormMensLogon logon(session_, frame_);
+    EXPECT_TRUE(logon.Timer1_Timer());
+    EXPECT_EQ(busy, std::vector<bool>{true});
+    EXPECT_FALSE(hourglassShown());
+}
+
+TEST_F(AdminScreensTest, TheBusyPointerShowsWhileTheRegistrationChangeIsOut) {
+    const std::string mf = "ALFA0001DISTRIBUIDORA NORTE  \r\n";
+    root_.writeFile("C/VANTRIX/" + vtx::client::testing::checksummedName("MF.S", mf), mf);
+    session_.settings.CodigoAdministradora = QStringLiteral("ALFA0001");
+    setCaption("FormCadastro", "cmdConfirma", QStringLiteral("Y0000F3 - &Confirma"));
+    std::vector<bool> busy;
+    comm_.reply = [&busy](QString& exchange) {
+        busy.push_back(hourglassShown());
+        exchange = QStringLiteral("0011009-000=00;");
+        return 1;
+    };
+    FormCadastro cadastro(session_, frame_);
+    auto* list = cadastro.findChild<QComboBox*>(QStringLiteral("cboDistribuidora"));
+    ASSERT_EQ(list->count(), 1) << shown();
+    list->setCurrentIndex(0);
+    cadastro.cmdConfirma_Click();
+    EXPECT_EQ(busy, std::vector<bool>{true}) << shown();
+    EXPECT_FALSE(hourglassShown());
 }
 
 }  // namespace

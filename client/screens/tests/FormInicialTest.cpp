@@ -3,6 +3,8 @@
 // sent when Enter in the field starts the sale.
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <memory>
 
 #include "screens/FormInicial.h"
+#include "widgets/Hourglass.h"
 #include "screens/tests/ScreenFixture.h"
 
 namespace vtx::client::test {
@@ -223,6 +226,94 @@ TEST_F(FormInicialTest, PreSaleAsksTheExternalSystemToIdentifyTheCardholderAtMos
     EXPECT_EQ(dialogs_.messages()[0].request.defaultButton, MessageAnswer::No);
     EXPECT_EQ(preSales, 1);  // the pre-sale opens all the same
     EXPECT_EQ(session_.settings.TelaAtual, QStringLiteral("PREVENDA"));
+}
+
+// The host accepts every eligibility request.
+int acceptEligibility(QString& exchange) {
+    const QString answer = QStringLiteral("009-000=00;012-000=000779;");
+    exchange = QString::number(answer.size()).rightJustified(4, u'0') + answer;
+    return 1;
+}
+
+TEST_F(FormInicialTest, EscapeEndsAfterConfirmationAsEscEncerrarSays) {
+    open();
+    dialogs_.queueAnswer(MessageAnswer::No);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(child("cbOperadora"), &escape);
+    ASSERT_EQ(dialogs_.messages().size(), 1u) << shown();
+    EXPECT_EQ(dialogs_.messages()[0].request.text, QStringLiteral("Confirma a Saída do Sistema"));
+    EXPECT_EQ(dialogs_.messages()[0].request.defaultButton, MessageAnswer::No);
+    EXPECT_EQ(frame_.encerrado, 0);
+
+    dialogs_.queueAnswer(MessageAnswer::Yes);
+    QKeyEvent again(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(child("cbOperadora"), &again);
+    EXPECT_EQ(frame_.encerrado, 1);
+}
+
+TEST_F(FormInicialTest, TheBusyPointerShowsWhileTheEligibilityRequestIsOut) {
+    std::vector<bool> busy;
+    comm_.reply = [&busy](QString& exchange) {
+        busy.push_back(hourglassShown() && QGuiApplication::overrideCursor() != nullptr &&
+                       QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        return acceptEligibility(exchange);
+    };
+    open().cmdConfirmaOper_Click();
+    child<QLineEdit>("txtCartao")->setText(QStringLiteral("6012345678901234"));
+    pressEnter("txtCartao");
+    child<QLineEdit>("txtCampo1")->setText(QStringLiteral("123"));
+    form_->cmdVenda_Click();
+    EXPECT_EQ(busy, std::vector<bool>{true}) << shown();
+    EXPECT_FALSE(hourglassShown());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FormInicialTest, ExternalIdentificationWithoutThePriceSystemIsSaidOnce) {
+    session_.settings.IdentificaCartaoDS = true;  // and no identifyCard opener
+    comm_.reply = acceptEligibility;
+    int preSales = 0;
+    openers_.openPreSale = [&] { ++preSales; };
+    open();
+    for (int sale = 0; sale < 2; ++sale) {
+        form_->cmdConfirmaOper_Click();
+        child<QLineEdit>("txtCartao")->setText(QStringLiteral("6012345678901234"));
+        pressEnter("txtCartao");
+        child<QLineEdit>("txtCampo1")->setText(QStringLiteral("123"));
+        form_->BtnPreVenda_Click();
+    }
+    EXPECT_EQ(preSales, 2) << "the pre-authorisation goes on without it";
+    ASSERT_EQ(dialogs_.messages().size(), 1u) << shown();
+    EXPECT_TRUE(dialogs_.messages()[0].request.text.contains(
+        QStringLiteral("bIdentificaCartao_DS")));
+    EXPECT_EQ(dialogs_.messages()[0].request.title, QStringLiteral("Atenção"));
+    EXPECT_EQ(dialogs_.messages()[0].request.icon, MessageIcon::Warning);
+}
+
+TEST_F(FormInicialTest, PreSaleFromTheMenuAsksForTheCardOfTheChosenAdministrator) {
+    session_.operadoras.setRecords(
+        {OperatorRecord::parse(operatorLine("REDE ALFA", "ALFA0001", " ", 0, 0, "")),
+         OperatorRecord::parse(operatorLine("REDE BETA", "BETA0001", " ", 0, 0, ""))});
+    setCaption("FormInicial", "cmdVenda", allTypes(slot("Y", 0, 0, {})));
+    open();
+    session_.settings.AdmSelecionada = 2;
+    form_->hide();
+    form_->abrePreVenda();
+    EXPECT_FALSE(form_->isHidden());
+    EXPECT_EQ(child<QComboBox>("cbOperadora")->currentIndex(), 1);
+    EXPECT_EQ(child<QLineEdit>("txtAdministradora")->text(), QStringLiteral("BETA0001"));
+    EXPECT_FALSE(child("txtCartao")->isHidden()) << "the card is asked for at once";
+    EXPECT_FALSE(child("cmdConfirmaCartao")->isHidden());
+    child<QLineEdit>("txtCartao")->setText(QStringLiteral("6012345678901234"));
+    pressEnter("txtCartao");
+    EXPECT_TRUE(child("BtnPreVenda")->isEnabled());
+    EXPECT_EQ(form_->focusWidget(), child("BtnPreVenda")) << "the pre-authorisation waits";
+    EXPECT_TRUE(dialogs_.messages().empty()) << shown();
+
+    // Without a chosen administrator the screen is simply neutral.
+    session_.settings.AdmSelecionada = 0;
+    form_->hide();
+    form_->abrePreVenda();
+    expectNeutral();
 }
 
 }  // namespace
