@@ -65,6 +65,9 @@ FormConsultaProdutos::FormConsultaProdutos(ClientSession& session, const SaleHos
     buildControls();
     KeyPreview::install(*this, [this](int key) { return Form_KeyDown(key); });
     host_.closeRoutine(kTelaAtual, [this] { cmdRetorna_Click(); });
+    // One place for the list's whole life, however often it is shown.
+    widgets::placeInScreenArea(*this, host_.screenArea);
+    hide();
     guarded(session_.reporter, "Form_Load", [&] { Form_Load(); });
 }
 
@@ -140,7 +143,6 @@ int FormConsultaProdutos::exec() {
 }
 
 void FormConsultaProdutos::mostra() {
-    widgets::placeInScreenArea(*this, host_.screenArea);
     show();
     raise();
     Form_Activate();

@@ -158,7 +158,8 @@ void FormPreVenda::instalaTeclas() {
     aceitaSoDigitos(*txtNrDocFiscal);
     onEnterKey(*txtNrDocFiscal, [this] { cmdConfirma_Click(); });
     spdProduto->installEventFilter(new GridTyping(*spdProduto, [this](int key) {
-        if (key != 13 && !txtPesquisa->isEnabled()) return false;
+        // With the search area hidden (products read back) the grid keeps its keys.
+        if (key != 13 && (!txtPesquisa->isEnabled() || fraProduto->isHidden())) return false;
         spdProduto_KeyPress(key);
         return true;
     }));

@@ -96,7 +96,7 @@ void FormPreVenda::buscaProdutos(const QString& pesquisa) {
         refresh();
     } else if (session_.produtos.qtdProdutos >= 2) {
         resultados.setActiveRow(1);
-        executaModal(session_, host_, lista, lista);
+        session_.dialogs.showModal(lista);
     }
 }
 
@@ -133,7 +133,7 @@ void FormPreVenda::spdProduto_KeyPress(int key) {
             cmdEditar_Click();
             return;
         }
-        if (!txtPesquisa->isEnabled()) return;
+        if (!txtPesquisa->isEnabled() || fraProduto->isHidden()) return;
         if (key == 8)
             txtPesquisa->clear();
         else if (key != 27)

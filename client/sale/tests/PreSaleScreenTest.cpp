@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -100,6 +101,8 @@ TEST_F(PreSaleScreen, SaleReadBackPageByPageHidesTheSearch) {
     EXPECT_EQ(form->grid().text(3, Col::kCodigo), QStringLiteral("7890000000031"));
     EXPECT_TRUE(child<QGroupBox>(*form, "fraProduto")->isHidden());
     EXPECT_TRUE(session().produtosLidos);
+    form->spdProduto_KeyPress('A');
+    EXPECT_TRUE(child<QLineEdit>(*form, "txtPesquisa")->text().isEmpty()) << "no hidden search";
     // The first activation already shows the totals: 2x11,25 + 14,31 + 3x36,52.
     EXPECT_EQ(child<QLineEdit>(*form, "txtTotVend")->text(), QStringLiteral("146,37"));
     EXPECT_EQ(child<QLineEdit>(*form, "txtTotCred")->text(), QStringLiteral("119,97"));
@@ -346,4 +349,33 @@ TEST_F(PreSaleScreen, TypingOnTheGridContinuesTheSearch) {
     EXPECT_EQ(child<QLineEdit>(*form, "txtPesquisa")->text(), QStringLiteral("AB"));
     form->spdProduto_KeyPress(8);
     EXPECT_TRUE(child<QLineEdit>(*form, "txtPesquisa")->text().isEmpty());
+}
+
+TEST_F(PreSaleScreen, TheOpenerPlacesTheScreenInTheScreenAreaAndItGoesOnClose) {
+    QWidget area;
+    area.resize(800, 600);
+    area.show();
+    st_.host.screenArea = &area;
+    session().settings.TelaAtual = QStringLiteral("PREVENDA");
+    abreFormPreVenda(session(), st_.host);
+    QPointer<FormPreVenda> form = area.findChild<FormPreVenda*>();
+    ASSERT_FALSE(form.isNull());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->geometry(), area.rect());
+
+    // Several results: the list opens in the same area.
+    st_.f.comm.answerText(PreSaleStation::consulta({kProduto1, kProduto2}, 0));
+    QWidget* listParent = nullptr;
+    st_.f.dialogs.onForm(QStringLiteral("FormConsultaProdutos"), [&](ModalForm& modal) {
+        listParent = dynamic_cast<QWidget&>(modal).parentWidget();
+        return 0;
+    });
+    search(*form, QStringLiteral("A"));
+    EXPECT_EQ(listParent, &area);
+
+    st_.f.dialogs.queueAnswer(MessageAnswer::Yes);
+    st_.closeRoutines[QStringLiteral("PREVENDA")]();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.isNull());
+    EXPECT_EQ(st_.cardScreens, 1);
 }
