@@ -228,7 +228,12 @@ void FormNsu::cmdCancelParcial_Click() {
     });
     setHourglass(false);
     cmdCancelParcial->setEnabled(true);
-    if (abre && host_.openTransactionProducts) host_.openTransactionProducts();
+    if (!abre || !host_.openTransactionProducts) return;
+    host_.openTransactionProducts();
+    // A products summary that ran modally and has closed left TelaAtual to
+    // the sales summary: the main window's commands are this screen's again.
+    // One still open keeps "PRODUTOSDATRANSACAO".
+    if (session_.settings.TelaAtual != QStringLiteral("PRODUTOSDATRANSACAO")) mostraTela();
 }
 
 QString FormNsu::linhaTotais() const {

@@ -31,30 +31,6 @@ TEST(CancelRules, TheNsuMinimumAndItsMessage) {
     EXPECT_FALSE(nsuSomenteDigitos(QStringLiteral("12,5")));
 }
 
-TEST(CancelRules, KeysOfTheNsuAndTheQuantity) {
-    for (QChar c : QStringLiteral("0123456789,\r\b")) EXPECT_TRUE(teclaNsuAceita(c, true)) << static_cast<int>(c.unicode());
-    for (QChar c : QStringLiteral("aZ.- ")) EXPECT_FALSE(teclaNsuAceita(c, true)) << static_cast<int>(c.unicode());
-    EXPECT_TRUE(teclaNsuAceita(u'a', false)) << "a station without the numeric kind takes letters";
-    EXPECT_TRUE(teclaQuantidadeAceita(u'7'));
-    EXPECT_TRUE(teclaQuantidadeAceita(u'\b'));
-    for (QChar c : QStringLiteral(",.-a\r")) EXPECT_FALSE(teclaQuantidadeAceita(c)) << static_cast<int>(c.unicode());
-}
-
-TEST(CancelRules, PendingTypeAuthorisationNumberAndTransactionKind) {
-    EXPECT_EQ(tipoPendenteCancelamento(true), QStringLiteral("BE"));
-    EXPECT_EQ(tipoPendenteCancelamento(false), QStringLiteral("XX"));
-    EXPECT_FALSE(mostraNumeroAutorizacao(QString()));
-    EXPECT_FALSE(mostraNumeroAutorizacao(QStringLiteral("000000")));
-    EXPECT_TRUE(mostraNumeroAutorizacao(QStringLiteral("000123")));
-    EXPECT_EQ(textoNumeroAutorizacao(QStringLiteral("000123")),
-              QStringLiteral("Número da autorização: 000123"));
-    EXPECT_TRUE(transacaoComProdutos(QStringLiteral("BC")));
-    EXPECT_TRUE(transacaoComProdutos(QStringLiteral("BE VENDA")));
-    EXPECT_FALSE(transacaoComProdutos(QStringLiteral("XB")));
-    EXPECT_FALSE(transacaoComProdutos(QStringLiteral("bc")));
-    EXPECT_FALSE(transacaoComProdutos(QString()));
-}
-
 namespace {
 
 GridModel batch(const std::vector<std::array<const char*, 4>>& amounts) {

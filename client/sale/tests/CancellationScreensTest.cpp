@@ -191,6 +191,17 @@ TEST_F(BatchScreen, F8OpensTheProductsOfATransactionThatHasThem) {
     EXPECT_EQ(productScreens_, 1) << "an XY transaction has no product list";
     EXPECT_EQ(session_.nsu, QStringLiteral("124"));
     EXPECT_TRUE(comm_.sent.isEmpty());
+
+    // A products summary run modally leaves TelaAtual to the sales summary
+    // when it closes; the batch screen takes the main window back.
+    form->grid().setActiveRow(1);
+    whileProducts_ = [this] {
+        session_.settings.TelaAtual = QStringLiteral("RESUMOVENDAS");
+        printStates_.push_back(false);
+    };
+    form->cmdCancelParcial_Click();
+    EXPECT_EQ(session_.settings.TelaAtual, QStringLiteral("TRANSACOESDOLOTE"));
+    EXPECT_TRUE(printStates_.back());
 }
 
 TEST_F(BatchScreen, F12AsksBeforeEndingTheProgramAndEscReturns) {

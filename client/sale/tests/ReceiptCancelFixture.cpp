@@ -27,7 +27,10 @@ ReceiptCancelFixture::ReceiptCancelFixture() {
         printRoutines_[tela] = std::move(r);
     };
     host_.openReceipt = [this] { ++receipts_; };
-    host_.openTransactionProducts = [this] { ++productScreens_; };
+    host_.openTransactionProducts = [this] {
+        ++productScreens_;
+        if (whileProducts_) whileProducts_();
+    };
 }
 
 QString ReceiptCancelFixture::slot(const QString& flag, int minimo, int maximo,

@@ -54,6 +54,7 @@ protected:
     std::map<QString, std::function<void()>> printRoutines_;
     int receipts_ = 0;
     int productScreens_ = 0;
+    std::function<void()> whileProducts_;  // what the products summary does
     int ended_ = 0;
 };
 

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "sale/AbreFormImpressao.h"
+#include "sale/ReceiptPrinting.h"
 #include "sale/tests/ReceiptCancelFixture.h"
 #include "widgets/QtPrinter.h"
 
@@ -122,6 +123,36 @@ TEST_F(ReceiptScreen, APrinterFaultIsAlwaysToldAndTheScreenStaysUsable) {
     session_.printer = nullptr;
     receipt.cmdImprimir_Click();
     EXPECT_EQ(texts(), QStringList{QStringLiteral("Nenhuma impressora configurada.")});
+}
+
+namespace {
+
+// A printer whose paper runs out after `lines` lines.
+class PaperOut : public vtx::client::testing::RecordingPrinter {
+public:
+    explicit PaperOut(int lines) : left_(lines) {}
+    bool printLine(const QString& text) override {
+        if (left_-- == 0) failWith(QStringLiteral("Sem papel."));
+        return RecordingPrinter::printLine(text);
+    }
+    bool endDocument() override {
+        ++endCalls;
+        return RecordingPrinter::endDocument();
+    }
+    int endCalls = 0;
+
+private:
+    int left_;
+};
+
+}  // namespace
+
+TEST(ReceiptPrinting, AFaultMidwayEndsTheDocumentAndKeepsTheFirstFault) {
+    PaperOut printer(2);
+    EXPECT_EQ(imprimeRecibo(printer, {"A", "B", "C", "D"}), QStringLiteral("Sem papel."));
+    EXPECT_EQ(printer.lines(), (QStringList{"A", "B"}));
+    EXPECT_EQ(printer.endCalls, 1) << "the half document is not left open";
+    EXPECT_EQ(printer.documentsEnded(), 0) << "nor sent";
 }
 
 TEST_F(ReceiptScreen, F5ConfirmsTheTransactionAndCloses) {
