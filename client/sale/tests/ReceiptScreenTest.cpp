@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "core/IniAccess.h"
 #include "sale/AbreFormImpressao.h"
 #include "sale/ReceiptPrinting.h"
 #include "sale/tests/ReceiptCancelFixture.h"
@@ -60,6 +61,17 @@ TEST_F(ReceiptScreen, ListsTheReceiptLinesWithTheProductTableOfASale) {
     ASSERT_EQ(sale.linhas().size(), 6 + 4);
     EXPECT_TRUE(sale.linhas()[0].startsWith(QStringLiteral("Código")));
     EXPECT_EQ(sale.linhas()[6], QStringLiteral("      FARMACIA CENTRAL"));
+}
+
+TEST_F(ReceiptScreen, ACountOf99WithThreeLinesStillConfirms) {
+    setAnswer(QStringLiteral("009-000=00;028-000=99;029-000=A;029-001=B;029-002=C;"));
+    FormImpressao receipt(session_, host_);
+    receipt.show();
+    ASSERT_EQ(receipt.linhas().size(), 100);
+    EXPECT_EQ(receipt.linhas().mid(0, 4), (QStringList{"A", "B", "C", QString()}));
+    QTest::keyClick(&receipt, Qt::Key_F5);
+    EXPECT_EQ(sentField("000-000"), QStringLiteral("0202"));
+    EXPECT_EQ(receipt.result(), FormImpressao::Confirmado);
 }
 
 TEST_F(ReceiptScreen, ButtonsFollowTheStationsCaptions) {
@@ -205,10 +217,11 @@ TEST_F(ReceiptScreen, TheOpenerRunsTheScreenModally) {
 TEST_F(ReceiptScreen, APdfHoldsTheReceiptLinesInOrder) {
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    root_.writeFile("C/VANTRIX/.keep", "");
-    widgets::QtPrinter pdf;
-    pdf.setPdfFile(QStringLiteral("C:\\VANTRIX\\recibo.pdf"));
-    session_.printer = &pdf;
+    ASSERT_TRUE(GravaLinhaArquivoIni(QStringLiteral("DADOS_GERAIS"), QStringLiteral("ArquivoPDF"),
+                                     QStringLiteral("C:\\VANTRIX\\recibo.pdf"),
+                                     session_.settings.clientIni()));
+    std::unique_ptr<widgets::QtPrinter> pdf = widgets::QtPrinter::fromSettings(session_.settings);
+    session_.printer = pdf.get();
     FormImpressao receipt(session_, host_);
     receipt.cmdImprimir_Click();
     ASSERT_TRUE(texts().isEmpty()) << texts().join(" | ").toStdString();
