@@ -5,6 +5,7 @@
 #include "reports/FormConsulta.h"
 #include "reports/FormResumo.h"
 #include "reports/FormResumoFinanceiro.h"
+#include "reports/FormResumoProdutos.h"
 
 namespace vtx::client {
 namespace {
@@ -39,22 +40,30 @@ private:
     MenuRoutes routes_;
 };
 
-}  // namespace
-
-void openReportWindow(ReportKind kind, ClientSession& session, MainFrame& frame) {
+reports::ReportHost hostOf(MainFrame& frame) {
     reports::ReportHost host;
     host.setCaption = [&frame](const QString& text) { frame.SetaCaption(text); };
     host.setPrintEnabled = [&frame](bool enabled) { frame.setPrintEnabled(enabled); };
     host.endProgram = [&frame] { frame.encerra(); };
     host.screenArea = frame.screenArea();
+    return host;
+}
 
+}  // namespace
+
+void openReportWindow(ReportKind kind, ClientSession& session, MainFrame& frame,
+                      const ReportLinks& links) {
+    const reports::ReportHost host = hostOf(frame);
     std::unique_ptr<ReportScreen> screen;
     MenuRoutes routes;
     switch (kind) {
-        case ReportKind::Resumo:
-            screen = std::make_unique<reports::FormResumo>(session, session.printer, host);
+        case ReportKind::Resumo: {
+            auto resumo = std::make_unique<reports::FormResumo>(session, session.printer, host);
+            if (links.transacoesDoLote) resumo->setTransacoesDoLote(links.transacoesDoLote);
+            screen = std::move(resumo);
             routes = {QStringLiteral("RESUMOVENDAS"), QStringLiteral("RESUMOVENDA")};
             break;
+        }
         case ReportKind::ResumoFinanceiro:
             screen =
                 std::make_unique<reports::FormResumoFinanceiro>(session, session.printer, host);
@@ -67,6 +76,16 @@ void openReportWindow(ReportKind kind, ClientSession& session, MainFrame& frame)
     }
     RoutedScreen routed(frame, *screen, routes);
     session.dialogs.showModal(*screen);
+}
+
+void openTransactionProductsWindow(ClientSession& session, MainFrame& frame,
+                                   const ReportLinks& links) {
+    session.settings.TelaAtual = QStringLiteral("PRODUTOSDATRANSACAO");
+    reports::FormResumoProdutos screen(session, session.printer, hostOf(frame), QString());
+    if (links.cancelaItem) screen.setCancelaItem(links.cancelaItem);
+    RoutedScreen routed(frame, screen,
+                        {QStringLiteral("PRODUTOSDATRANSACAO"), QStringLiteral("PRODUTOSDATRANSACAO")});
+    session.dialogs.showModal(screen);
 }
 
 }  // namespace vtx::client

@@ -7,6 +7,7 @@
 
 #include "app/AutoAnswerDialogs.h"
 #include "app/ReportWindows.h"
+#include "app/SaleWindows.h"
 #include "app/ScreenshotRecorder.h"
 #include "core/ClientSession.h"
 #include "managers/ManagerForms.h"
@@ -55,13 +56,14 @@ int main(int argc, char** argv) {
     const QString folder = screenshotFolder(QApplication::arguments());
     if (!folder.isEmpty()) screenshots = std::make_unique<ScreenshotRecorder>(folder, principal);
 
-    // The windows of the other layers; the sale layer's are plugged in here
-    // as they come (an empty opener leaves its command without effect).
+    // The windows of the other layers (an empty opener leaves its command
+    // without effect).
     ScreenOpeners openers;
     openers.openLogin = [&] { return abreFormLogin(session, &principal); };
     openers.openPasswordChange = [&] { abreFormNovaSenha(session, &principal); };
     openers.openConfig = [&] { abreFormConfig(session, &principal); };
-    openers.openReport = [&](ReportKind kind) { openReportWindow(kind, session, principal); };
+    SaleWindows saleWindows(session, principal, openers);
+    saleWindows.plugInto(openers);
     ClientStartup startup(session, principal, openers, pinPad.function());
     if (!startup.run()) return 1;
 

@@ -143,6 +143,10 @@ bool FormImpressao::Form_KeyDown(int key) {
         } else if (key == Qt::Key_F12 && cmdAnula->isEnabled()) {
             handled = true;
             cmdAnula_Click();
+        } else if (key == Qt::Key_F8 && cmdImprimir->isEnabled()) {
+            // The print button's caption names F8: the key does what it says.
+            handled = true;
+            cmdImprimir_Click();
         } else if (key == Qt::Key_Escape) {
             handled = true;  // the screen closes by confirmation or reversal only
         }

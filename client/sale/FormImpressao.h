@@ -2,7 +2,7 @@
 // a sale and of a cancellation that the host answered with receipt lines.
 // lstImpressao lists the receipt (for a sale with the station's product
 // table first); "F5 - C&onfirma " confirms the transaction to the host,
-// "F12 - &Anula" reverses it, and "F8 - Im&primir" prints the list, any
+// "F12 - &Anula" reverses it, and "F8 - Im&primir" (F8) prints the list, any
 // number of times, in "Courier New" 8.
 //
 // The screen closes after the confirmation or the reversal, whatever the

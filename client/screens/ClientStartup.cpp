@@ -39,8 +39,16 @@ ClientStartup::ClientStartup(ClientSession& session, FormPrincipal& principal,
       getTrack_(std::move(getTrack)),
       programFolder_(std::move(programFolder)) {
     openers_.openAdminMenu = [this] { openAdminMenu(); };
+    // The card screen again: shown when the menu hid it, activated afresh
+    // when a screen over it (the pre-sale) has closed.
     openers_.showCardScreen = [this] {
-        if (cardScreen_) cardScreen_->show();
+        if (!cardScreen_) return;
+        if (cardScreen_->isVisible())
+            cardScreen_->Form_Activate();
+        else
+            cardScreen_->show();
+        cardScreen_->raise();
+        cardScreen_->activateWindow();
     };
     openers_.showCardScreenForPreSale = [this] {
         if (cardScreen_) cardScreen_->abrePreVenda();
