@@ -85,6 +85,20 @@ TEST(CardBookTest, ReadsCardsAndNamesSectionAndKeyOfAMistake) {
     }
 }
 
+TEST(HostDataTest, BatchSizeIsAWholeNumberAndZeroByDefault) {
+    HostData data;
+    std::string error;
+    EXPECT_EQ(data.batchSize, 0);
+    EXPECT_TRUE(parseHostSettings("[Host]\nbatchsize= 25\n", data, error)) << error;
+    EXPECT_EQ(data.batchSize, 25);
+    for (const char* bad : {"[Host]\nBatchSize=\n", "[Host]\nBatchSize=-1\n",
+                            "[Host]\nBatchSize=100000\n", "[Host]\nBatchSize=1x\n"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(parseHostSettings(bad, data, error));
+        EXPECT_NE(error.find("[Host] BatchSize"), std::string::npos) << error;
+    }
+}
+
 TEST(HostDataTest, PreSaleCodesMustBeFreeProcessingCodes) {
     HostData data;
     std::string error;

@@ -50,7 +50,9 @@ void TransactionFixture::SetUp() {
     products += std::string(kLimited) + ";ITEM LIMITADO;LAB;1;2000;0;;;;2\n";
     products += std::string(kRefused) + ";ITEM RECUSADO;LAB;1;3000;0;;;45;\n";
     writeFile(dataFolder_ + "/products.csv", products);
-    ASSERT_TRUE(startHost({hostPort("till")}, dataFolder_));
+    HostSimPort till = hostPort("till");
+    till.administrator = administrator_;
+    ASSERT_TRUE(startHost({till}, dataFolder_));
 }
 
 StationAnswer TransactionFixture::send(const StationRequest& request) {

@@ -58,6 +58,7 @@ protected:
     static std::string six(const std::string& nsu);
 
     std::string dataFolder_;
+    std::string administrator_;  // the port's key Administrator; set before SetUp()
 };
 
 }  // namespace vtx::hostsim::test
