@@ -2,31 +2,17 @@
 // refuses a table or a report: does the name carry the content's check value?
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <string>
 
+#include "CommandRun.h"
 #include "TestRoot.h"
 #include "core/testing/ChecksummedName.h"
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-};
-
-Outcome run(const std::string& command) {
-    Outcome r;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return r;
-    char chunk[256];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) r.out.append(chunk, n);
-    const int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
+using vtx::tool::test::Outcome;
+const auto run = vtx::tool::test::runCommand;
 
 const std::string kVtx = std::string(VTX_BIN_DIR) + "/vtx";
 

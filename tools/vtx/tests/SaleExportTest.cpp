@@ -5,8 +5,6 @@
 // with a FILEAUX that is no folder there is none.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
@@ -16,6 +14,7 @@
 #include <memory>
 #include <sstream>
 
+#include "CommandRun.h"
 #include "HostSimProcess.h"
 #include "export/GerarArquivo.h"
 #include "vtx/commlib/testing/Station.h"
@@ -27,21 +26,8 @@ namespace fs = std::filesystem;
 const std::string kVtx = std::string(VTX_BIN_DIR) + "/vtx";
 const char* kCard = "6012000000000001";  // no identification asked
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-};
-
-Outcome run(const std::string& command) {
-    Outcome r;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return r;
-    char chunk[256];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) r.out.append(chunk, n);
-    const int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
+using vtx::tool::test::Outcome;
+const auto run = vtx::tool::test::runCommand;
 
 std::string contentOf(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
