@@ -4,8 +4,9 @@
 // Amounts in cents, the discount in hundredths of a percent; net, collect,
 // status and limit may be left empty (net = gross less the discount,
 // collect = net, status 00, no limit). A limit is the most units one item
-// gets authorised: more asked are answered with the limit. Blank lines, lines starting with "#" and a first line
-// starting with "code" are skipped. A product is its code and type.
+// gets authorised: more asked are answered with the limit. Blank lines,
+// lines starting with "#" and a first line starting with "code" are
+// skipped. A product is its code and type.
 //
 // Thread-safety: immutable after parse(); const use from any thread.
 #pragma once

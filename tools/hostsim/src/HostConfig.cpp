@@ -130,12 +130,18 @@ struct KeyRule {
 };
 
 constexpr KeyRule kKeys[] = {
-    {"Port", setPort},       {"Bind", setBind},
-    {"Framing", setFraming}, {"GatewayTpdu", setGatewayTpdu},
-    {"Cript", setCript},     {"MasterKey", setMasterKey},
-    {"Fault", setFault},     {"DelayMs", setDelayMs},
-    {"Workers", setWorkers}, {"Status", setStatus},
-    {"Reply", setReply},     {"Operator", setOperator},
+    {"Port", setPort},
+    {"Bind", setBind},
+    {"Framing", setFraming},
+    {"GatewayTpdu", setGatewayTpdu},
+    {"Cript", setCript},
+    {"MasterKey", setMasterKey},
+    {"Fault", setFault},
+    {"DelayMs", setDelayMs},
+    {"Workers", setWorkers},
+    {"Status", setStatus},
+    {"Reply", setReply},
+    {"Operator", setOperator},
     {"Administrator", setAdministrator},
 };
 

@@ -41,8 +41,8 @@ bool parseHostSettings(std::string_view content, HostData& data, std::string& er
             if (equalsIgnoreCase(entry.key, "BatchSize")) {
                 auto size = digitsValue(trimmed(entry.value));
                 if (!size || *size > kMaxBatchSize) {
-                    error = where + "is not a whole number from 0 to " +
-                            std::to_string(kMaxBatchSize);
+                    error =
+                        where + "is not a whole number from 0 to " + std::to_string(kMaxBatchSize);
                     return false;
                 }
                 data.batchSize = *size;

@@ -38,7 +38,8 @@ Transaction& LedgerBook::add(long nsu, TransactionKind kind, std::string card,
     BatchCount& batch = batches_[origin];
     t.batch = batch.number;
     // A full batch closes at once: the next transaction opens the next one.
-    if (batchSize_ > 0 && ++batch.transactions >= batchSize_) batch = BatchCount{batch.number + 1, 0};
+    if (batchSize_ > 0 && ++batch.transactions >= batchSize_)
+        batch = BatchCount{batch.number + 1, 0};
     t.origin = std::move(origin);
     order_.emplace_back(nsu, t.serial);
     if (kind == TransactionKind::kSale) saleByCard_[t.card] = nsu;

@@ -27,10 +27,12 @@ class Record {
 public:
     explicit Record(std::string code) : line_(std::move(code) + ",") {}
 
+    // A comma would end the cell and a line end the record: both become blanks.
     Record& text(std::string_view value) {
         std::string clean;
-        for (char c : trimmed(value)) clean += c == ',' || static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-        return cell('A', clean.empty() ? std::string() : clean);
+        for (char c : trimmed(value))
+            clean += c == ',' || static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+        return cell('A', clean);
     }
     Record& number(long value) { return cell('N', std::to_string(value < 0 ? 0 : value)); }
     Record& cents(long value) { return cell('M', std::to_string(value < 0 ? 0 : value)); }
@@ -58,7 +60,9 @@ private:
     std::string line_;
 };
 
-std::string heading(const std::string& title) { return "000,T" + title + ",\r\n"; }
+std::string heading(const std::string& title) {
+    return "000,T" + title + ",\r\n";
+}
 
 struct Amounts {
     long units = 0;
@@ -114,7 +118,9 @@ std::string kindText(const Transaction& t) {
     return "";
 }
 
-bool hasProducts(const Transaction& t) { return t.kind != TransactionKind::kCancellation; }
+bool hasProducts(const Transaction& t) {
+    return t.kind != TransactionKind::kCancellation;
+}
 
 // The stems of one report for the three establishment types.
 std::array<std::string, 3> stems(const char* prefixes, const std::string& code,
@@ -245,10 +251,10 @@ std::vector<ReportFile> stationReports(const LedgerBook& book, const Transaction
                             .headings({"Qtd", "Data", "Lote", "Situacao", "Valor Bruto",
                                        "Valor Liquido", "Valor Loja", "0"})
                             .done();
-    std::string credits = Record("001")
-                              .headings({"Lote", "Data Credito", "Valor Bruto", "Taxa",
-                                         "Valor Liquido", "Situacao"})
-                              .done();
+    std::string credits =
+        Record("001")
+            .headings({"Lote", "Data Credito", "Valor Bruto", "Taxa", "Valor Liquido", "Situacao"})
+            .done();
     for (const auto& [number, b] : batches) {
         const bool closed = book.batchClosed(origin, number);
         sales += Record("002")
@@ -274,21 +280,21 @@ std::vector<ReportFile> stationReports(const LedgerBook& book, const Transaction
     }
     addTyped(files, "SSSRSD", code, "", "Lotes do estabelecimento", sales);
     addTyped(files, "FSFRFD", code, "", "Creditos previstos", credits);
-    files.push_back({"TP" + code,
-                     heading("Transacoes pendentes") +
-                         Record("001")
-                             .headings({"Tipo", "NSU", "Data", "Situacao", "Valor", "Lote",
-                                        "Estabelecimento"})
-                             .done() +
-                         pending,
-                     false});
+    files.push_back(
+        {"TP" + code,
+         heading("Transacoes pendentes") +
+             Record("001")
+                 .headings({"Tipo", "NSU", "Data", "Situacao", "Valor", "Lote", "Estabelecimento"})
+                 .done() +
+             pending,
+         false});
 
     for (long number : scope.batches) {
         std::string transactions =
             Record("001")
                 .headings({"Tipo", "NSU", "Data", "Cartao", "Situacao", "Transacao", "Documento",
-                           "NSU Original", "Qtd", "Valor Venda", "Valor Credito",
-                           "Valor Reembolso", "Valor Debito"})
+                           "NSU Original", "Qtd", "Valor Venda", "Valor Credito", "Valor Reembolso",
+                           "Valor Debito"})
                 .done();
         std::string products = productColumns();
         for (const Transaction* t : all) {

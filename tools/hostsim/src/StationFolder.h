@@ -1,9 +1,9 @@
 // A station's installation directory that the simulator keeps its report
 // and batch files in (--station-dir). Each file is named with the check
 // value of its content (FileCheckSum) and replaces the older file of the
-// same report safely: the new content goes to a temporary file in the
-// folder, which is renamed to its name; only then are the files of the
-// same report with another check value removed, so a reader finds the old
+// same report safely: the new content replaces the file of its name whole
+// (vtx/platform/AtomicFile.h); only then are the files of the same report
+// with another check value removed, so a reader finds the old
 // file or the new one, never neither. Files are readable by their owner
 // only, since they hold transaction data.
 //

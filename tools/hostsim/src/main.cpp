@@ -51,11 +51,11 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.raw = true;
             continue;
         }
-        std::string* target = arg == "--config" ? &options.config
-                              : arg == "--log"  ? &options.log
-                              : arg == "--data" ? &options.data
+        std::string* target = arg == "--config"        ? &options.config
+                              : arg == "--log"         ? &options.log
+                              : arg == "--data"        ? &options.data
                               : arg == "--station-dir" ? &options.stationDir
-                                                : nullptr;
+                                                       : nullptr;
         if (target == nullptr || i + 1 >= argc) return false;
         *target = argv[++i];
     }
@@ -121,10 +121,11 @@ int main(int argc, char** argv) {
                          desk ? "not a folder" : "needs --data");
             return kExitUsage;
         }
-        desk->keepStationFolder(options.stationDir, [](std::string_view problem) {
-            std::fprintf(stderr, "vtx-hostsim: station folder: %.*s\n",
-                         static_cast<int>(problem.size()), problem.data());
-        });
+        desk->keepStationFolder(std::filesystem::absolute(options.stationDir).string(),
+                                [](std::string_view problem) {
+                                    std::fprintf(stderr, "vtx-hostsim: station folder: %.*s\n",
+                                                 static_cast<int>(problem.size()), problem.data());
+                                });
     }
     const sigset_t stopSignals = blockStopSignals();
 

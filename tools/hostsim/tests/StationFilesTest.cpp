@@ -14,6 +14,7 @@
 
 #include "FileCheckSum.h"
 #include "LedgerBook.h"
+#include "ReportFiles.h"
 #include "StationFolder.h"
 #include "TestRoot.h"
 #include "TransactionFixture.h"
@@ -68,7 +69,8 @@ protected:
 
     std::vector<fs::path> files() const {
         std::vector<fs::path> found;
-        for (const auto& entry : fs::directory_iterator(stationFolder_)) found.push_back(entry.path());
+        for (const auto& entry : fs::directory_iterator(stationFolder_))
+            found.push_back(entry.path());
         return found;
     }
 
@@ -157,7 +159,8 @@ TEST_P(StationFilesTest, SaleConfirmationAndPartialCancellationShowInEveryReport
     // file is gone, not left beside the new one.
     ASSERT_EQ(send(common("0202", "800400", cancel))["009-000"], "00");
     EXPECT_FALSE(load(ReportFileKind::TransacoesPendentes, 1));
-    EXPECT_EQ(dialogs_.texts().join(" | ").toStdString(), "Não existem registros a serem exibidos!");
+    EXPECT_EQ(dialogs_.texts().join(" | ").toStdString(),
+              "Não existem registros a serem exibidos!");
     size_t pendingFiles = 0;
     for (const fs::path& path : files()) {
         const std::string name = path.filename().string();
@@ -221,7 +224,8 @@ TEST(StationFolderTest, ReplacesAReportWholeAndRemovesItsOlderNames) {
     for (const auto& entry : fs::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"SSADM-000001.S00", StationFolder::fileName(first)}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"SSADM-000001.S00", StationFolder::fileName(first)}));
     EXPECT_EQ(contentOf(folder + "/" + StationFolder::fileName(first)), first.content);
 
     ASSERT_TRUE(station.write({{"SSADM", "000,TB,\r\n", false}}, error));
@@ -232,6 +236,37 @@ TEST(StationFolderTest, ReplacesAReportWholeAndRemovesItsOlderNames) {
     StationFolder missing(root.native("nowhere"));
     EXPECT_FALSE(missing.write({first}, error));
     EXPECT_THAT(error, HasSubstr("nowhere"));
+}
+
+TEST(ReportFilesTest, TextsLoseCommasAndAnUnsafeCodeGivesNoFiles) {
+    LedgerBook book(100);
+    const TransactionOrigin shop{"12,34", "ADM1"};
+    Transaction& sale = book.add(7, TransactionKind::kSale, "6012345678901234", shop);
+    sale.state = TransactionState::kPending;
+    ProductItem item;
+    item.code = "789";
+    item.description = "XAROPE, 100ML";
+    item.type = "1";
+    item.quantity = 1;
+    sale.items.push_back({item});
+    const std::vector<ReportFile> files = stationReports(book, shop, {{1}, {7}});
+    ASSERT_FALSE(files.empty());
+    bool sawProduct = false;
+    for (const ReportFile& file : files) {
+        SCOPED_TRACE(file.stem);
+        EXPECT_THAT(file.content, Not(HasSubstr("6012345678901234")));
+        EXPECT_THAT(file.content, Not(HasSubstr("12,34")));
+        if (file.stem == "PTADM1-000000000007") {
+            sawProduct = true;
+            EXPECT_THAT(file.content, HasSubstr(",AXAROPE  100ML,"));
+        }
+    }
+    EXPECT_TRUE(sawProduct);
+    for (const char* code : {"", "ADMINISTRA", "../x", "A B"}) {
+        const TransactionOrigin odd{"1", code};
+        book.add(8, TransactionKind::kSale, "6012", odd).state = TransactionState::kPending;
+        EXPECT_TRUE(stationReports(book, odd, {{1}, {8}}).empty()) << code;
+    }
 }
 
 TEST(BatchNumberingTest, EachOriginHasItsOwnBatchesThatCloseWhenFull) {

@@ -32,7 +32,8 @@ TEST_F(ChecksumCommandTest, ARightNameIsConfirmedAndAWrongOneGetsTheNameItCallsF
     EXPECT_EQ(ok.status, 0) << ok.out;
     EXPECT_NE(ok.out.find(right + ": right"), std::string::npos) << ok.out;
 
-    const std::string wrong = right.substr(0, right.size() - 2) + (right.ends_with("00") ? "01" : "00");
+    const std::string wrong =
+        right.substr(0, right.size() - 2) + (right.ends_with("00") ? "01" : "00");
     root_.writeFile(wrong, content);
     Outcome bad = run(check(wrong));
     EXPECT_EQ(bad.status, 1) << bad.out;

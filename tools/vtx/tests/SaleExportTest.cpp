@@ -64,7 +64,8 @@ protected:
 
     std::string exportFolder() const { return station_.root().native("C/Vantrix/AUX"); }
 
-    void askForExport(const std::string& layout = "1", const std::string& folder = "C:\\Vantrix\\Aux") {
+    void askForExport(const std::string& layout = "1",
+                      const std::string& folder = "C:\\Vantrix\\Aux") {
         station_.setCore("Config", "FILEAUX", folder);
         station_.setCore("Config", "LayoutArquivo", layout);
     }
@@ -76,7 +77,8 @@ protected:
 
     std::vector<fs::path> exported() const {
         std::vector<fs::path> found;
-        for (const auto& entry : fs::directory_iterator(exportFolder())) found.push_back(entry.path());
+        for (const auto& entry : fs::directory_iterator(exportFolder()))
+            found.push_back(entry.path());
         return found;
     }
 
@@ -95,7 +97,8 @@ protected:
         sale.codes = {QStringLiteral("7890000000017"), QStringLiteral("7890000000147"),
                       QStringLiteral("7890000000062")};
         sale.quantities = {QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("1")};
-        sale.grossPrices = {QStringLiteral("12,50"), QStringLiteral("8,50"), QStringLiteral("13,80")};
+        sale.grossPrices = {QStringLiteral("12,50"), QStringLiteral("8,50"),
+                            QStringLiteral("13,80")};
         sale.netPrices = {QStringLiteral("11,25"), QStringLiteral("8,50"), QStringLiteral("13,80")};
         sale.nsu = nsu;
         sale.identification1 = id1;
@@ -118,7 +121,8 @@ TEST_P(SaleExportTest, AnAcceptedSaleLeavesTheFileTheSaleScreenWrites) {
     const std::string name = files[0].filename().string();
     ASSERT_TRUE(name.ends_with(".TRC"));
     const QString nsu = QString::fromStdString(name.substr(0, name.size() - 4));
-    EXPECT_NE(sale.out.find("export file: C:\\VANTRIX\\AUX\\" + name), std::string::npos) << sale.out;
+    EXPECT_NE(sale.out.find("export file: C:\\VANTRIX\\AUX\\" + name), std::string::npos)
+        << sale.out;
     const std::string written = contentOf(files[0]);
     ASSERT_GT(written.size(), 30u);
     // The session holds the NSU as the answer carried it: six digits in the
