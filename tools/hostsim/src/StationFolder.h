@@ -1,16 +1,26 @@
 // A station's installation directory that the simulator keeps its report
 // and batch files in (--station-dir). Each file is named with the check
 // value of its content (FileCheckSum) and replaces the older file of the
-// same report safely: the new content replaces the file of its name whole
-// (vtx/platform/AtomicFile.h); only then are the files of the same report
-// with another check value removed, so a reader finds the old
+// same report safely: the new content goes to a temporary file in the
+// folder (named as vtx/platform/AtomicFile.h names them), which is renamed
+// to its name; only then are the files of the same report with another
+// check value removed, so a reader finds the old
 // file or the new one, never neither. Files are readable by their owner
 // only, since they hold transaction data.
 //
-// Thread-safety: write() may be called from any thread; calls are
-// serialised, so the files always show the last state written.
+// The folder is read once, at the first write, for the names of the files
+// already there (a station's files from an earlier run) and for temporaries
+// an earlier run left (removed); from then on the
+// names this object wrote are remembered, so replacing a file costs no
+// listing of a folder that holds thousands. A report whose content is the
+// one already in place is not written again.
+//
+// Thread-safety: update() may be called from any thread; calls are
+// serialised, so the files always show the last state written. write()
+// belongs to one thread at a time (update() holds the lock for it).
 #pragma once
 
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -42,12 +52,17 @@ public:
     }
 
 private:
-    bool writeOne(const ReportFile& file, std::string& error) const;
-    // Removes the files of `stem` + ".S??" other than `keep`.
-    void removeOthers(const std::string& stem, const std::string& keep) const;
+    bool writeOne(const ReportFile& file, std::string& error);
+    // Removes the files of `stem` + ".S??" other than `keep` (empty: all).
+    void removeOthers(const std::string& stem, const std::string& keep);
+    // The names in the folder by upper-cased stem, read at the first call.
+    std::vector<std::string>& namesOf(const std::string& stem);
 
     std::string folder_;
     std::mutex mutex_;
+    bool listed_ = false;
+    std::map<std::string, std::vector<std::string>> names_;  // upper-cased stem -> file names
+    std::map<std::string, size_t> contentHash_;              // stem -> hash of what it holds
 };
 
 }  // namespace vtx::hostsim

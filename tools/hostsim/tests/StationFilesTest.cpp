@@ -8,9 +8,12 @@
 #include <sys/stat.h>
 
 #include <QString>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
+#include <thread>
 
 #include "FileCheckSum.h"
 #include "LedgerBook.h"
@@ -190,6 +193,36 @@ TEST_P(StationFilesTest, AReversedSaleLeavesTheReportsAndLosesItsProductFile) {
     EXPECT_FALSE(load(ReportFileKind::TransacoesPendentes, 1));
 }
 
+TEST_P(StationFilesTest, SalesFromManyTillsAtOnceAllShowAndEachReportHasOneFile) {
+    constexpr int kTills = 8;
+    constexpr int kSalesEach = 4;
+    std::vector<std::thread> tills;
+    std::atomic<int> accepted{0};
+    for (int till = 0; till < kTills; ++till) {
+        tills.emplace_back([&, till] {
+            for (int i = 0; i < kSalesEach; ++i) {
+                const std::string sale = open(cardNumber(1 + till), "800500");
+                StationAnswer sold = send(batch(true, sale, {{productCode(1 + i), 1}}, false));
+                if (sold["009-000"] == "00") ++accepted;
+            }
+        });
+    }
+    for (std::thread& t : tills) t.join();
+    ASSERT_EQ(accepted.load(), kTills * kSalesEach);
+    ASSERT_TRUE(load(ReportFileKind::TransacoesLote, 1, "1"));
+    EXPECT_EQ(grid_.maxRows(), kTills * kSalesEach);
+    ASSERT_TRUE(load(ReportFileKind::TransacoesPendentes, 1));
+    EXPECT_EQ(grid_.maxRows(), kTills * kSalesEach);
+    ASSERT_TRUE(load(ReportFileKind::ResumoVendas, 1));
+    EXPECT_EQ(cell(1, 1), std::to_string(kTills * kSalesEach));
+    std::map<std::string, int> perReport;
+    for (const fs::path& path : files()) {
+        const std::string name = path.filename().string();
+        ++perReport[name.substr(0, name.size() - 2)];
+    }
+    for (const auto& [stem, count] : perReport) EXPECT_EQ(count, 1) << stem;
+}
+
 INSTANTIATE_TEST_SUITE_P(BothForms, StationFilesTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& testInfo) {
                              return testInfo.param ? "Iso" : "Text";
@@ -227,6 +260,17 @@ TEST(StationFolderTest, ReplacesAReportWholeAndRemovesItsOlderNames) {
     EXPECT_EQ(names,
               (std::vector<std::string>{"SSADM-000001.S00", StationFolder::fileName(first)}));
     EXPECT_EQ(contentOf(folder + "/" + StationFolder::fileName(first)), first.content);
+
+    // The same content again is left in place; a file that went is written.
+    struct stat before {};
+    ASSERT_EQ(::stat((folder + "/" + StationFolder::fileName(first)).c_str(), &before), 0);
+    ASSERT_TRUE(station.write({first}, error));
+    struct stat after {};
+    ASSERT_EQ(::stat((folder + "/" + StationFolder::fileName(first)).c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    fs::remove(folder + "/" + StationFolder::fileName(first));
+    ASSERT_TRUE(station.write({first}, error));
+    EXPECT_TRUE(fs::exists(folder + "/" + StationFolder::fileName(first)));
 
     ASSERT_TRUE(station.write({{"SSADM", "000,TB,\r\n", false}}, error));
     EXPECT_FALSE(fs::exists(folder + "/" + StationFolder::fileName(first)));
