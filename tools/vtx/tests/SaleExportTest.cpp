@@ -154,6 +154,17 @@ TEST_P(SaleExportTest, NoFileUnlessTheStationAsksForIt) {
     EXPECT_TRUE(exported().empty());
 }
 
+TEST_P(SaleExportTest, AnExportFileThatCannotBeWrittenIsReportedAndFailsTheCommand) {
+    askForExport();
+    // The host's first NSU is 1: a folder in the way of 1.TRC.
+    fs::create_directories(exportFolder() + "/1.TRC");
+    Outcome sale = vtx("sale --document 123456");
+    EXPECT_EQ(sale.status, 1) << sale.out;
+    EXPECT_NE(sale.out.find("[Atenção] Erro na função GerarArquivo : "), std::string::npos)
+        << sale.out;
+    EXPECT_EQ(sale.out.find("export file:"), std::string::npos) << sale.out;
+}
+
 INSTANTIATE_TEST_SUITE_P(BothForms, SaleExportTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& testInfo) {
                              return testInfo.param ? "Iso" : "Text";
