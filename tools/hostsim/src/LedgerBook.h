@@ -6,8 +6,10 @@
 // Batches are numbered per establishment and administrator from 1. A batch
 // closes as soon as it holds `batchSize` transactions, and the next
 // transaction goes into the following batch; with batchSize 0 a batch never
-// closes. Kept in memory only; it starts empty with the
-// process, as the NSU counter does.
+// closes.
+//
+// Kept in memory only; it starts empty with the process, as the NSU counter
+// does.
 //
 // At most `capacity` transactions are kept: trim() forgets the oldest ones
 // beyond that, so a long run cannot grow without bound.

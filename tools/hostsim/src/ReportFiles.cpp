@@ -239,7 +239,7 @@ std::vector<ReportFile> stationReports(const LedgerBook& book, const Transaction
                            .text(pendingTypeCode(*t, book))
                            .number(t->nsu)
                            .date(t->opened, true)
-                           .text(statusText(*t))
+                           .text(t->kind == TransactionKind::kCancellation ? "CANC." : "PEND.")
                            .cents(amountsOf(*t, false).net)
                            .text(zeroFill(t->batch, 6))
                            .text(origin.establishment)
