@@ -10,7 +10,11 @@
 //   vtx mask [TEXT...]                             TEXT (or each line read) with card
 //                                                  numbers and tracks masked
 //   vtx eleg|presale|sale|confirm|annul|cancel|products|logon ...
-//                                                  the client's transactions
+//                                                  the client's transactions (presale
+//                                                  and sale leave the export file
+//                                                  when the station asks for it)
+//   vtx checksum FILE                              whether FILE's name carries the
+//                                                  check value of its content
 //
 // Each command returns the process exit code: 0 done, 1 failed, 2 usage.
 #pragma once
@@ -27,6 +31,7 @@ int routeCommand(const Args& args);
 int traceCommand(const Args& args);
 int pinpadCommand(const Args& args);
 int maskCommand(const Args& args);
+int checksumCommand(const Args& args);
 
 int elegCommand(const Args& args);
 int saleCommand(const Args& args, bool sale);

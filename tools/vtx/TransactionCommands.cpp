@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ClientStation.h"
+#include "SaleExport.h"
 #include "field/LeadingNumber.h"
 #include "messaging/GridLoaders.h"
 #include "messaging/MessageExchange.h"
@@ -94,7 +95,8 @@ int saleCommand(const Args& args, bool sale) {
         grid = *products;
     }
     if (!CarregaItem_Grid(s, grid)) return 1;
-    bool ok = Mensagem_GeracaoPre(s, grid, o.value("--document"));
+    const bool accepted = Mensagem_GeracaoPre(s, grid, o.value("--document"));
+    bool ok = accepted;
     station.printAnswer(ok);
     station.printGrid(grid);
     std::printf("NSU: %s\n", s.nsu.toUtf8().constData());
@@ -106,6 +108,17 @@ int saleCommand(const Args& args, bool sale) {
         ok = Mensagem_Anulacao(s);
         std::puts("reversal:");
         station.printAnswer(ok);
+    }
+    // The screen leaves the export file after an accepted list, whatever the
+    // receipt screen then did with it.
+    if (accepted) {
+        const SaleExportResult exported = writeSaleExport(s);
+        if (exported.wanted && exported.written.ok) {
+            std::printf("export file: %s\n", exported.path.toUtf8().constData());
+        } else if (exported.wanted) {
+            std::fprintf(stderr, "[Atenção] %s\n", exported.written.message.toUtf8().constData());
+            ok = false;
+        }
     }
     return exitCode(ok);
 }

@@ -21,12 +21,17 @@ void usage() {
         "  vtx pinpad abort           abort a card read pending at this station\n"
         "  vtx mask [TEXT...]         print TEXT, or each line of standard input, with card\n"
         "                             numbers and tracks masked as in the station's traces\n"
+        "  vtx checksum FILE          whether the name of a data file (UP.Sxx, a report file)\n"
+        "                             carries the check value of its content; prints the\n"
+        "                             name it calls for (exit 0 right, 1 wrong, 2 unreadable)\n"
         "The client's transactions, through the client core and the station's settings\n"
         "(VtxClient.ini, CORE.INI, VXTb_Opr.txt); --iso sends the ISO 8583 form:\n"
         "  vtx eleg --card N [--id1 X] [--id2 Y] [--sale]       cardholder eligibility\n"
         "  vtx presale --card N --products FILE.csv              pre-authorisation\n"
         "  vtx sale --card N --document D [--products FILE.csv]  sale (reads the pre-authorisation back)\n"
-        "      presale and sale take --confirm or --annul to settle at once\n"
+        "      presale and sale take --confirm or --annul to settle at once; an accepted\n"
+        "      list leaves the export file FILEAUX\\<NSU>.TRC when CORE.INI [CONFIG] has\n"
+        "      FILEAUX (an existing folder) and LayoutArquivo=1, as the sale screen does\n"
         "  vtx confirm --nsu N [--type T]   vtx annul --nsu N [--type T]\n"
         "  vtx cancel --nsu N [--products FILE.csv]\n"
         "  vtx products --search TEXT [--page N]\n"
@@ -49,6 +54,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "trace") == 0) return vtx::tool::traceCommand(args);
     if (std::strcmp(argv[1], "pinpad") == 0) return vtx::tool::pinpadCommand(args);
     if (std::strcmp(argv[1], "mask") == 0) return vtx::tool::maskCommand(args);
+    if (std::strcmp(argv[1], "checksum") == 0) return vtx::tool::checksumCommand(args);
     const std::string command = argv[1];
     if (command == "eleg") return vtx::tool::elegCommand(args);
     if (command == "presale") return vtx::tool::saleCommand(args, false);

@@ -71,7 +71,8 @@ HostAnswer CancellationRule::answer(const HostRequest& request, RuleContext& con
             answer.message = "Nenhum item cancelado";
             return answer;
         }
-        Transaction& c = book.add(context.nextNsu(), TransactionKind::kCancellation, target->card);
+        Transaction& c = book.add(context.nextNsu(), TransactionKind::kCancellation, target->card,
+                                  request.origin());
         c.state = TransactionState::kPending;
         c.linked = target->nsu;
         for (const auto& [index, count] : units) {

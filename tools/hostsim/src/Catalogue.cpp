@@ -10,7 +10,8 @@ using platform::equalsIgnoreCase;
 namespace {
 
 constexpr size_t kMinColumns = 5;
-constexpr size_t kMaxColumns = 9;
+constexpr size_t kMaxColumns = 10;
+constexpr long kMaxQuantity = 999;
 constexpr long kMaxAmount = 9999999;
 constexpr long kMaxDiscount = 9999;
 constexpr size_t kMaxText = 20;
@@ -46,7 +47,7 @@ std::string readAmount(std::string_view text, long max, std::optional<long> fall
 // Fills `p` from the columns; returns what is wrong, or "".
 std::string readProduct(const std::vector<std::string_view>& c, ProductItem& p) {
     if (c.size() < kMinColumns || c.size() > kMaxColumns)
-        return "has " + std::to_string(c.size()) + " columns, expected 5 to 9";
+        return "has " + std::to_string(c.size()) + " columns, expected 5 to 10";
     auto column = [&c](size_t i) { return i < c.size() ? c[i] : std::string_view(); };
     if (!isDigits(c[0]) || c[0].size() > 13) return "code: 1 to 13 digits";
     if (c[1].size() > kMaxText || !isFieldSafe(c[1]))
@@ -70,6 +71,8 @@ std::string readProduct(const std::vector<std::string_view>& c, ProductItem& p) 
     std::string_view status = column(8);
     if (!status.empty() && (status.size() != 2 || !isDigits(status))) return "status: two digits";
     p.status = status.empty() ? "00" : std::string(status);
+    problem = readAmount(column(9), kMaxQuantity, 0, p.limit);
+    if (!problem.empty()) return "limit: " + problem;
     return "";
 }
 

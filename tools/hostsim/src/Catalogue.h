@@ -1,10 +1,12 @@
 // The products the host authorises, read from products.csv in the data
 // folder: one product per line, columns separated by ";":
-//   code;description;manufacturer;type;gross;discount;net;collect;status
-// Amounts in cents, the discount in hundredths of a percent; net, collect
-// and status may be left empty (net = gross less the discount, collect =
-// net, status 00). Blank lines, lines starting with "#" and a first line
-// starting with "code" are skipped. A product is its code and type.
+//   code;description;manufacturer;type;gross;discount;net;collect;status;limit
+// Amounts in cents, the discount in hundredths of a percent; net, collect,
+// status and limit may be left empty (net = gross less the discount,
+// collect = net, status 00, no limit). A limit is the most units one item
+// gets authorised: more asked are answered with the limit. Blank lines,
+// lines starting with "#" and a first line starting with "code" are
+// skipped. A product is its code and type.
 //
 // Thread-safety: immutable after parse(); const use from any thread.
 #pragma once

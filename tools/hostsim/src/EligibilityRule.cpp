@@ -58,30 +58,31 @@ HostAnswer EligibilityRule::answer(const HostRequest& request, RuleContext& cont
     if (!identificationMatches(*card, request.identification))
         return HostAnswer::refused(status::kIdentification, "Dados de identificacao nao conferem");
     HostAnswer answer = request.proc == kSaleCode
-                            ? saleItems(digits, request.page.value_or(0), context)
-                            : openPreAuthorisation(digits, context);
+                            ? saleItems(digits, request.page.value_or(0), request.origin(), context)
+                            : openPreAuthorisation(digits, request.origin(), context);
     if (answer.status == status::kApproved) answer.message = card->message;
     return answer;
 }
 
 HostAnswer EligibilityRule::openPreAuthorisation(const std::string& card,
+                                                 const TransactionOrigin& origin,
                                                  RuleContext& context) const {
     HostAnswer answer;
     answer.nsu = context.nextNsu();
     context.ledger.update([&](LedgerBook& book) {
-        Transaction& t = book.add(*answer.nsu, TransactionKind::kPreAuthorisation, card);
+        Transaction& t = book.add(*answer.nsu, TransactionKind::kPreAuthorisation, card, origin);
         answer.stateLines.push_back(stateLine(t));
     });
     return answer;
 }
 
 HostAnswer EligibilityRule::saleItems(const std::string& card, long page,
-                                      RuleContext& context) const {
+                                      const TransactionOrigin& origin, RuleContext& context) const {
     return context.ledger.update([&](LedgerBook& book) {
         Transaction* sale = nullptr;
         HostAnswer answer;
         if (page == 0) {
-            sale = &book.add(context.nextNsu(), TransactionKind::kSale, card);
+            sale = &book.add(context.nextNsu(), TransactionKind::kSale, card, origin);
             if (Transaction* held = book.heldBy(card)) sale->linked = held->nsu;
             answer.stateLines.push_back(stateLine(*sale));
         } else if ((sale = book.openSaleOf(card)) == nullptr) {

@@ -32,8 +32,10 @@ public:
     HostAnswer answer(const HostRequest& request, RuleContext& context) const override;
 
 private:
-    HostAnswer openPreAuthorisation(const std::string& card, RuleContext& context) const;
-    HostAnswer saleItems(const std::string& card, long page, RuleContext& context) const;
+    HostAnswer openPreAuthorisation(const std::string& card, const TransactionOrigin& origin,
+                                    RuleContext& context) const;
+    HostAnswer saleItems(const std::string& card, long page, const TransactionOrigin& origin,
+                         RuleContext& context) const;
 
     std::vector<std::string> preSaleCodes_;
 };

@@ -109,6 +109,15 @@ std::string setOperator(PortConfig& pc, const std::string& v) {
     return "";
 }
 
+std::string setAdministrator(PortConfig& pc, const std::string& v) {
+    if (v.empty() || v.size() > 8 ||
+        v.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_-") !=
+            std::string::npos)
+        return "is not an administrator code (1 to 8 letters, digits, '-' or '_')";
+    pc.administrator = v;
+    return "";
+}
+
 std::string setReply(PortConfig& pc, const std::string& v) {
     if (v.empty() || v.size() > vtx::wire::kMaxMessage) return "must have 1 to 3072 characters";
     pc.reply = v;
@@ -121,12 +130,19 @@ struct KeyRule {
 };
 
 constexpr KeyRule kKeys[] = {
-    {"Port", setPort},       {"Bind", setBind},
-    {"Framing", setFraming}, {"GatewayTpdu", setGatewayTpdu},
-    {"Cript", setCript},     {"MasterKey", setMasterKey},
-    {"Fault", setFault},     {"DelayMs", setDelayMs},
-    {"Workers", setWorkers}, {"Status", setStatus},
-    {"Reply", setReply},     {"Operator", setOperator},
+    {"Port", setPort},
+    {"Bind", setBind},
+    {"Framing", setFraming},
+    {"GatewayTpdu", setGatewayTpdu},
+    {"Cript", setCript},
+    {"MasterKey", setMasterKey},
+    {"Fault", setFault},
+    {"DelayMs", setDelayMs},
+    {"Workers", setWorkers},
+    {"Status", setStatus},
+    {"Reply", setReply},
+    {"Operator", setOperator},
+    {"Administrator", setAdministrator},
 };
 
 std::string where(const std::string& section, std::string_view key) {

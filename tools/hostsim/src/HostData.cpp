@@ -17,6 +17,8 @@ namespace {
 // Processing codes that other transactions use and a pre-sale cannot share.
 constexpr std::string_view kTakenCodes[] = {"800100", "800200", "800300", "800400", "800500"};
 
+constexpr long kMaxBatchSize = 99999;
+
 std::optional<std::string> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
@@ -36,8 +38,18 @@ bool parseHostSettings(std::string_view content, HostData& data, std::string& er
         }
         for (const auto& entry : section.entries) {
             const std::string where = "[Host] " + entry.key + ": ";
+            if (equalsIgnoreCase(entry.key, "BatchSize")) {
+                auto size = digitsValue(trimmed(entry.value));
+                if (!size || *size > kMaxBatchSize) {
+                    error =
+                        where + "is not a whole number from 0 to " + std::to_string(kMaxBatchSize);
+                    return false;
+                }
+                data.batchSize = *size;
+                continue;
+            }
             if (!equalsIgnoreCase(entry.key, "PreSaleCodes")) {
-                error = where + "unknown key (PreSaleCodes)";
+                error = where + "unknown key (PreSaleCodes, BatchSize)";
                 return false;
             }
             data.preSaleCodes.clear();

@@ -3,7 +3,9 @@
 //   cards.ini     the cards (CardBook)
 //   products.csv  the catalogue (Catalogue)
 //   host.ini      optional: [Host] PreSaleCodes, the processing codes of a
-//                 pre-sale eligibility request (default 800000)
+//                 pre-sale eligibility request (default 800000); BatchSize,
+//                 the transactions after which a batch closes (default 0:
+//                 never)
 //   tables/, logon.ini  optional: the terminal logon tables (LogonTables)
 //
 // Thread-safety: immutable once loaded; const use from any thread.
@@ -24,6 +26,7 @@ struct HostData {
     CardBook cards;
     Catalogue catalogue;
     std::vector<std::string> preSaleCodes{"800000"};
+    long batchSize = 0;  // transactions per batch; 0: a batch never closes
     LogonTables logon;
 };
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ProductItem.h"
+#include "Transaction.h"
 
 namespace vtx::hostsim {
 
@@ -26,9 +27,11 @@ struct HostRequest {
     std::string document;            // 002-000, fiscal document of a sale
     std::string establishment;       // 942-000
     std::string distributor;         // 990-000
+    std::string administrator;       // not a field: the code of the port's administrator
     std::vector<ProductItem> items;  // 902-914 per item, in the order sent
 
     bool isKind(std::string_view t, std::string_view p) const { return type == t && proc == p; }
+    TransactionOrigin origin() const { return {establishment, administrator}; }
 };
 
 }  // namespace vtx::hostsim

@@ -1,5 +1,7 @@
 #include "ItemPricing.h"
 
+#include <algorithm>
+
 #include "HostStatus.h"
 
 namespace vtx::hostsim {
@@ -29,7 +31,8 @@ ProductItem priceItem(const ProductItem& asked, const Catalogue& catalogue) {
         return refusedItem(asked, product, status::kBadQuantity);
     if (!product->authorised()) return refusedItem(asked, product, product->status);
     ProductItem item = *product;
-    item.quantity = asked.quantity;
+    item.quantity = product->limit > 0 ? std::min(asked.quantity, product->limit) : asked.quantity;
+    item.limit = 0;
     return item;
 }
 

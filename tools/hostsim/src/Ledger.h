@@ -15,7 +15,8 @@ class Ledger {
 public:
     static constexpr size_t kDefaultCapacity = 20000;
 
-    explicit Ledger(size_t capacity = kDefaultCapacity) : book_(capacity) {}
+    explicit Ledger(size_t capacity = kDefaultCapacity, long batchSize = 0)
+        : book_(capacity, batchSize) {}
 
     // Runs `work(LedgerBook&)` under the mutex and returns its result; then
     // forgets transactions beyond the capacity. Pointers into the book must

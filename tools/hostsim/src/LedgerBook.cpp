@@ -19,16 +19,46 @@ Transaction* LedgerBook::find(long nsu) {
     return it == byNsu_.end() ? nullptr : &it->second;
 }
 
-Transaction& LedgerBook::add(long nsu, TransactionKind kind, std::string card) {
+const Transaction* LedgerBook::find(long nsu) const {
+    auto it = byNsu_.find(nsu);
+    return it == byNsu_.end() ? nullptr : &it->second;
+}
+
+Transaction& LedgerBook::add(long nsu, TransactionKind kind, std::string card,
+                             TransactionOrigin origin) {
     Transaction& t = byNsu_[nsu];
     t = Transaction{};
     t.nsu = nsu;
     t.serial = nextSerial_++;
     t.kind = kind;
     t.card = std::move(card);
+    t.opened = std::time(nullptr);
+    if (batches_.size() >= kMaxEstablishments && !batches_.count(origin))
+        batches_.erase(batches_.begin());
+    BatchCount& batch = batches_[origin];
+    t.batch = batch.number;
+    // A full batch closes at once: the next transaction opens the next one.
+    if (batchSize_ > 0 && ++batch.transactions >= batchSize_)
+        batch = BatchCount{batch.number + 1, 0};
+    t.origin = std::move(origin);
     order_.emplace_back(nsu, t.serial);
     if (kind == TransactionKind::kSale) saleByCard_[t.card] = nsu;
     return t;
+}
+
+std::vector<const Transaction*> LedgerBook::transactionsOf(const TransactionOrigin& origin) const {
+    std::vector<const Transaction*> found;
+    for (const auto& [nsu, serial] : order_) {
+        auto it = byNsu_.find(nsu);
+        if (it != byNsu_.end() && it->second.serial == serial && it->second.origin == origin)
+            found.push_back(&it->second);
+    }
+    return found;
+}
+
+long LedgerBook::openBatch(const TransactionOrigin& origin) const {
+    auto it = batches_.find(origin);
+    return it == batches_.end() ? 1 : it->second.number;
 }
 
 Transaction* LedgerBook::heldBy(const std::string& card) {

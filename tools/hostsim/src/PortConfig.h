@@ -33,6 +33,15 @@ struct PortConfig {
     std::string status = "00";
     std::optional<std::string> reply;  // fixed reply template
     std::string logonOperator;         // whose logon tables; empty: the section's name
+    std::string administrator;         // whose batches; empty: the operator's
+
+    // The administrator code this port's transactions are kept under: the
+    // key Administrator, else Operator, else the section's name.
+    const std::string& administratorCode() const {
+        return !administrator.empty()   ? administrator
+               : !logonOperator.empty() ? logonOperator
+                                        : section;
+    }
 };
 
 // Configuration spelling of a value ("close-middle", "gwtpdu", ...).

@@ -21,6 +21,7 @@ struct ProductItem {
     long collect = 0;           // 912, amount the shop collects from the cardholder
     std::string complement;     // 914
     std::string status = "00";  // 919; 40 and above: refused
+    long limit = 0;             // catalogue only: most units authorised per item; 0 no limit
 
     bool authorised() const { return status.size() == 2 && status < "40"; }
 };

@@ -43,7 +43,8 @@ Responder Responder::forPort(const PortConfig& config, NsuCounter& nsu, Transact
                 log->note(section, "STATE", printableText(line));
             };
         }
-        responder.addRule(std::make_unique<TransactionReplyRule>(*desk, config.status, sink));
+        responder.addRule(std::make_unique<TransactionReplyRule>(*desk, config.status, sink,
+                                                                 config.administratorCode()));
     }
     responder.addRule(std::make_unique<StatusReplyRule>(config.status));
     return responder;

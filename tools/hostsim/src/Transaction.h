@@ -15,10 +15,14 @@
 // A pre-authorisation that is pending or confirmed is held for its card: the
 // next sale of the card reads its items back.
 //
+// Every transaction belongs to the batch that was open for its
+// establishment and administrator when it was created (LedgerBook).
+//
 // Thread-safety: a plain value, guarded by the Ledger that holds it.
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +53,15 @@ struct TransactionItem {
     long remaining() const { return product.authorised() ? product.quantity - cancelled : 0; }
 };
 
+// Where a transaction comes from: the establishment of the request (942-000)
+// and the code of the administrator whose port it came in on.
+struct TransactionOrigin {
+    std::string establishment;
+    std::string administrator;
+
+    auto operator<=>(const TransactionOrigin&) const = default;
+};
+
 struct Transaction {
     long nsu = 0;
     uint64_t serial = 0;  // order of creation, unique for the process
@@ -59,6 +72,15 @@ struct Transaction {
     std::vector<TransactionItem> items;
     long linked = 0;  // sale: the pre-authorisation read back; cancellation: the target
     std::optional<TransactionState> linkedBefore;  // state of `linked` before this one changed it
+    TransactionOrigin origin;
+    long batch = 0;          // batch number within the origin, from 1
+    std::time_t opened = 0;  // when it was created
+
+    long cancelledUnits() const {
+        long units = 0;
+        for (const TransactionItem& item : items) units += item.cancelled;
+        return units;
+    }
 
     bool held() const {
         return kind == TransactionKind::kPreAuthorisation &&

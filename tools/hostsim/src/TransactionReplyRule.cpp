@@ -13,6 +13,7 @@ std::optional<std::string> TransactionReplyRule::answer(const FieldMessage& requ
                                                         NsuCounter& nsu) const {
     if (IsoMessage::looksLikeIso(request.text())) return answerIso(request.text(), nsu);
     HostRequest parsed = readTextRequest(request);
+    parsed.administrator = administrator_;
     std::optional<HostAnswer> answer = desk_.answer(parsed, nsu);
     if (!answer) return std::nullopt;
     report(*answer);
@@ -24,6 +25,7 @@ std::string TransactionReplyRule::answerIso(std::string_view text, NsuCounter& n
     std::optional<IsoMessage> message = IsoMessage::parse(text, error);
     std::optional<HostRequest> parsed;
     if (message) parsed = readIsoRequest(*message, error);
+    if (parsed) parsed->administrator = administrator_;
     if (!parsed) {
         HostRequest unread;
         unread.iso = true;

@@ -27,8 +27,13 @@ class TransactionReplyRule : public ReplyRule {
 public:
     using StateSink = std::function<void(std::string_view line)>;
 
-    TransactionReplyRule(TransactionDesk& desk, std::string defaultStatus, StateSink sink)
-        : desk_(desk), defaultStatus_(std::move(defaultStatus)), sink_(std::move(sink)) {}
+    // The port's transactions are kept under `administrator` (its code).
+    TransactionReplyRule(TransactionDesk& desk, std::string defaultStatus, StateSink sink,
+                         std::string administrator = {})
+        : desk_(desk),
+          defaultStatus_(std::move(defaultStatus)),
+          sink_(std::move(sink)),
+          administrator_(std::move(administrator)) {}
 
     std::optional<std::string> answer(const FieldMessage& request, NsuCounter& nsu) const override;
 
@@ -39,6 +44,7 @@ private:
     TransactionDesk& desk_;
     std::string defaultStatus_;
     StateSink sink_;
+    std::string administrator_;
 };
 
 }  // namespace vtx::hostsim

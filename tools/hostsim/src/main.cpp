@@ -1,7 +1,10 @@
 // vtx-hostsim: the authorisation host's side of the wire, for integration
 // tests, the demo and rehearsals. See doc/hostsim.md.
 //
-//   vtx-hostsim --config FILE [--log FILE [--raw]] [--data DIR]
+//   vtx-hostsim --config FILE [--log FILE [--raw]] [--data DIR [--station-dir DIR]]
+//
+// --station-dir keeps the report and batch files of the transactions in a
+// station's installation directory (TransactionDesk).
 //
 // The log masks card numbers and tracks unless --raw asks for the bytes as
 // received.
@@ -13,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +40,7 @@ struct Options {
     std::string config;
     std::string log;
     std::string data;  // empty: no transactions, the default reply only
+    std::string stationDir;  // empty: no report files written
     bool raw = false;  // the log shows card data as received
 };
 
@@ -46,10 +51,11 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.raw = true;
             continue;
         }
-        std::string* target = arg == "--config" ? &options.config
-                              : arg == "--log"  ? &options.log
-                              : arg == "--data" ? &options.data
-                                                : nullptr;
+        std::string* target = arg == "--config"        ? &options.config
+                              : arg == "--log"         ? &options.log
+                              : arg == "--data"        ? &options.data
+                              : arg == "--station-dir" ? &options.stationDir
+                                                       : nullptr;
         if (target == nullptr || i + 1 >= argc) return false;
         *target = argv[++i];
     }
@@ -82,7 +88,8 @@ int main(int argc, char** argv) {
     Options options;
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(stderr,
-                     "usage: vtx-hostsim --config FILE [--log FILE [--raw]] [--data DIR]\n");
+                     "usage: vtx-hostsim --config FILE [--log FILE [--raw]] "
+                     "[--data DIR [--station-dir DIR]]\n");
         return kExitUsage;
     }
     std::string error;
@@ -106,6 +113,19 @@ int main(int argc, char** argv) {
             return kExitUsage;
         }
         desk = std::make_unique<TransactionDesk>(std::move(*data));
+    }
+    if (!options.stationDir.empty()) {
+        std::error_code ec;
+        if (!desk || !std::filesystem::is_directory(options.stationDir, ec)) {
+            std::fprintf(stderr, "vtx-hostsim: --station-dir %s: %s\n", options.stationDir.c_str(),
+                         desk ? "not a folder" : "needs --data");
+            return kExitUsage;
+        }
+        desk->keepStationFolder(std::filesystem::absolute(options.stationDir).string(),
+                                [](std::string_view problem) {
+                                    std::fprintf(stderr, "vtx-hostsim: station folder: %.*s\n",
+                                                 static_cast<int>(problem.size()), problem.data());
+                                });
     }
     const sigset_t stopSignals = blockStopSignals();
 

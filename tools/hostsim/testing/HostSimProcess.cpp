@@ -109,6 +109,7 @@ std::string HostSimProcess::configText(const std::vector<HostSimPort>& ports) {
             << "\nStatus=" << p.status << "\n";
         if (!p.reply.empty()) out << "Reply=" << p.reply << "\n";
         if (!p.logonOperator.empty()) out << "Operator=" << p.logonOperator << "\n";
+        if (!p.administrator.empty()) out << "Administrator=" << p.administrator << "\n";
         out << "\n";
     }
     return out.str();
@@ -141,6 +142,10 @@ bool HostSimProcess::launch() {
     if (!dataFolder_.empty()) {
         args.push_back("--data");
         args.push_back(dataFolder_);
+        if (!stationFolder_.empty()) {
+            args.push_back("--station-dir");
+            args.push_back(stationFolder_);
+        }
     }
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());

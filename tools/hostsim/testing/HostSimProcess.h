@@ -34,6 +34,7 @@ struct HostSimPort {
     std::string status = "00";
     std::string reply;          // empty: the default reply rule
     std::string logonOperator;  // key Operator: whose logon tables; empty: the section's
+    std::string administrator;  // key Administrator: whose batches; empty: the operator's
 };
 
 // One request as the host received it.
@@ -67,6 +68,10 @@ public:
 
     // Serve transactions from this data folder (--data); call before start().
     void setDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
+
+    // Keep the report and batch files in this station folder (--station-dir,
+    // with a data folder); call before start().
+    void setStationFolder(std::string folder) { stationFolder_ = std::move(folder); }
 
     // The log holds card data as received (--raw, the default here: tests
     // compare exact bytes and use test cards only), or masked as a shop's
@@ -109,6 +114,7 @@ private:
     std::string folder_;
     std::string config_;
     std::string dataFolder_;
+    std::string stationFolder_;
     bool rawLog_ = true;
     pid_t pid_ = -1;
     int stdoutFd_ = -1;

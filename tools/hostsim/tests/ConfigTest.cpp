@@ -23,6 +23,8 @@ TEST(ConfigTest, BadFileExitsWithCode2AndNamesSectionAndKey) {
         {"[till]\nBind=0.0.0.0\n", "[till], key Bind"},
         {"[till]\nPort=0\n[gw]\nFraming=gwtpdu\n", "[gw], key GatewayTpdu"},
         {"[till]\nPrt=5002\n", "[till], key Prt: unknown key"},
+        {"[till]\nAdministrator=../ADM\n", "[till], key Administrator"},
+        {"[till]\nAdministrator=ADMINISTRA\n", "[till], key Administrator"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.config);
@@ -32,6 +34,16 @@ TEST(ConfigTest, BadFileExitsWithCode2AndNamesSectionAndKey) {
         EXPECT_EQ(host.exitCode(), 2);
         EXPECT_NE(host.error().find(c.mentions), std::string::npos) << host.error();
     }
+}
+
+TEST(ConfigTest, AdministratorCodeIsTheKeyElseTheOperatorElseTheSection) {
+    std::string error;
+    auto config = parseHostConfig(
+        "[one]\nAdministrator=ADM_01\nOperator=OPA\n[two]\nOperator=OPB\n[three]\n", error);
+    ASSERT_TRUE(config) << error;
+    EXPECT_EQ(config->ports[0].administratorCode(), "ADM_01");
+    EXPECT_EQ(config->ports[1].administratorCode(), "OPB");
+    EXPECT_EQ(config->ports[2].administratorCode(), "three");
 }
 
 TEST(ConfigTest, KeysAreReadWithoutRegardToCaseWithDefaultsForTheRest) {
@@ -82,6 +94,18 @@ TEST(ConfigTest, OnlyLoopbackAddressesAreAccepted) {
     EXPECT_FALSE(isLoopbackAddress("::"));
     EXPECT_FALSE(isLoopbackAddress("localhost"));  // names are resolved by the config reader
     EXPECT_FALSE(isLoopbackAddress(""));
+}
+
+TEST(ConfigTest, AStationFolderThatIsNoFolderStopsTheProgram) {
+    TempFolder folder;
+    HostSimPort till;
+    till.section = "till";
+    HostSimProcess host(folder.path(), {till});
+    host.setDataFolder(VTX_HOSTSIM_SAMPLE_DATA);
+    host.setStationFolder(folder.path() + "/missing");
+    EXPECT_FALSE(host.start());
+    EXPECT_EQ(host.exitCode(), 2);
+    EXPECT_NE(host.error().find("--station-dir"), std::string::npos) << host.error();
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ TEST(CatalogueTest, FillsTheColumnsLeftEmptyAndFindsByCodeTypeAndText) {
         "# our products\r\ncode;description;manufacturer;type;gross;discount;net;collect;status\r\n"
         "0007891;Dipirona 500mg;MEDLEY;1;1250;1000\r\n"
         "7891;DIPIRONA GOTAS;MEDLEY;2;999;;;;45\r\n\r\n"
-        "123;XAROPE;;1;500;0;450;400;00\r\n",
+        "123;XAROPE;;1;500;0;450;400;00\r\n"
+        "124;XAROPE LIMITADO;;1;500;0;;;;3\r\n",
         error);
     ASSERT_TRUE(catalogue) << error;
     const ProductItem* tablet = catalogue->find("000000007891", "1");
@@ -32,8 +33,10 @@ TEST(CatalogueTest, FillsTheColumnsLeftEmptyAndFindsByCodeTypeAndText) {
     EXPECT_EQ(catalogue->find("7891", "")->type, "1");
     EXPECT_EQ(catalogue->find("7891", "3"), nullptr);
     EXPECT_EQ(catalogue->search("dipirona").size(), 2u);
-    EXPECT_EQ(catalogue->search("12").size(), 1u);
-    EXPECT_EQ(catalogue->search("").size(), 3u);
+    EXPECT_EQ(catalogue->search("12").size(), 2u);
+    EXPECT_EQ(catalogue->search("").size(), 4u);
+    EXPECT_EQ(catalogue->find("123", "1")->limit, 0);
+    EXPECT_EQ(catalogue->find("124", "1")->limit, 3);
 }
 
 TEST(CatalogueTest, NamesTheLineAndColumnOfAMistake) {
@@ -45,6 +48,8 @@ TEST(CatalogueTest, NamesTheLineAndColumnOfAMistake) {
         {"1;A;B;1;100;10000\n", "discount"},
         {"1;A;B;1;100;0;0;0;4\n", "status"},
         {"1;A;B;1\n", "columns"},
+        {"1;A;B;1;100;0;0;0;00;1000\n", "limit"},
+        {"1;A;B;1;100;0;0;0;00;2;X\n", "columns"},
         {"1;" + std::string(21, 'A') + ";B;1;100\n", "description"},
     };
     for (const auto& [content, mention] : cases) {
@@ -77,6 +82,20 @@ TEST(CardBookTest, ReadsCardsAndNamesSectionAndKeyOfAMistake) {
         SCOPED_TRACE(content);
         EXPECT_FALSE(CardBook::parse(content, error));
         EXPECT_NE(error.find(mention), std::string::npos) << error;
+    }
+}
+
+TEST(HostDataTest, BatchSizeIsAWholeNumberAndZeroByDefault) {
+    HostData data;
+    std::string error;
+    EXPECT_EQ(data.batchSize, 0);
+    EXPECT_TRUE(parseHostSettings("[Host]\nbatchsize= 25\n", data, error)) << error;
+    EXPECT_EQ(data.batchSize, 25);
+    for (const char* bad : {"[Host]\nBatchSize=\n", "[Host]\nBatchSize=-1\n",
+                            "[Host]\nBatchSize=100000\n", "[Host]\nBatchSize=1x\n"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(parseHostSettings(bad, data, error));
+        EXPECT_NE(error.find("[Host] BatchSize"), std::string::npos) << error;
     }
 }
 

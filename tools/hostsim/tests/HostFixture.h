@@ -23,6 +23,7 @@ protected:
     bool startHost(const std::vector<HostSimPort>& ports, const std::string& dataFolder = "") {
         host_ = std::make_unique<HostSimProcess>(folder_.path(), ports);
         if (!dataFolder.empty()) host_->setDataFolder(dataFolder);
+        if (!stationFolder_.empty()) host_->setStationFolder(stationFolder_);
         host_->setRawLog(rawLog_);
         bool started = host_->start();
         EXPECT_TRUE(started) << host_->error();
@@ -50,6 +51,7 @@ protected:
 
     TempFolder folder_;
     bool rawLog_ = true;  // false: the host's log masks card data, as a shop's does
+    std::string stationFolder_;  // set: the host keeps its report files there
     std::unique_ptr<HostSimProcess> host_;
 };
 

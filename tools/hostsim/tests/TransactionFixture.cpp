@@ -45,8 +45,14 @@ void TransactionFixture::SetUp() {
                     std::to_string(gross) + ";1000;" + std::to_string(net) + ";" +
                     std::to_string(net * 8 / 10) + ";\n";
     }
+    // Item-level rules: a product authorised two units at most, and one the
+    // host refuses.
+    products += std::string(kLimited) + ";ITEM LIMITADO;LAB;1;2000;0;;;;2\n";
+    products += std::string(kRefused) + ";ITEM RECUSADO;LAB;1;3000;0;;;45;\n";
     writeFile(dataFolder_ + "/products.csv", products);
-    ASSERT_TRUE(startHost({hostPort("till")}, dataFolder_));
+    HostSimPort till = hostPort("till");
+    till.administrator = administrator_;
+    ASSERT_TRUE(startHost({till}, dataFolder_));
 }
 
 StationAnswer TransactionFixture::send(const StationRequest& request) {

@@ -5,7 +5,8 @@
 // Cards: 6012345678901234 (MARIA DA SILVA, identification field 1 "123"),
 // 6099999999999999 (blocked), 60120000000000nn for nn = 01..16 (no
 // identification). Products: codes 7891000000001-7891000000030, type "1",
-// "PRODUTO nn", gross 1000 + nn cents, 10 % discount, collect 80 % of net.
+// "PRODUTO nn", gross 1000 + nn cents, 10 % discount, collect 80 % of net;
+// kLimited (gross 2000, at most 2 units per item) and kRefused (status 45).
 //
 // Thread-safety: send() and the builders may be called from any thread.
 #pragma once
@@ -29,6 +30,8 @@ class TransactionFixture : public HostFixture, public ::testing::WithParamInterf
 protected:
     static constexpr const char* kMaria = "6012345678901234";
     static constexpr const char* kBlocked = "6099999999999999";
+    static constexpr const char* kLimited = "7892000000001";  // at most 2 units per item
+    static constexpr const char* kRefused = "7892000000002";  // status 45
 
     void SetUp() override;
 
@@ -55,6 +58,7 @@ protected:
     static std::string six(const std::string& nsu);
 
     std::string dataFolder_;
+    std::string administrator_;  // the port's key Administrator; set before SetUp()
 };
 
 }  // namespace vtx::hostsim::test
