@@ -7,7 +7,6 @@
 
 #include <QLineEdit>
 #include <filesystem>
-#include <fstream>
 
 #include "HostSimProcess.h"
 #include "core/testing/ScriptedDialogs.h"
@@ -38,13 +37,11 @@ protected:
         station_.root().writeFile("hostsim/.keep", "");
         host_ = std::make_unique<vtx::hostsim::HostSimProcess>(
             station_.root().native("hostsim"), std::vector<vtx::hostsim::HostSimPort>{port});
-        // The simulator's data with one more product the card's plan covers,
-        // so that 13 products are authorised and read back on two pages.
+        // The simulator's data: 13 products its plans cover (one more is
+        // refused), so that 13 are authorised and read back on two pages.
         const std::string data = station_.root().native("hostdata");
         std::filesystem::copy(VTX_SOURCE_DIR "/tools/hostsim/data", data,
                               std::filesystem::copy_options::recursive);
-        std::ofstream(data + "/products.csv", std::ios::app)
-            << "7890000000147;CURATIVO 10 UNIDADES;LAB DELTA;1;590;0;;;\n";
         host_->setDataFolder(data);
         ASSERT_TRUE(host_->start()) << host_->error();
         station_.writeOperatorTable({"REDE ALFA           ALFA0001"});
