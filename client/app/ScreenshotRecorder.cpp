@@ -52,12 +52,14 @@ void ScreenshotRecorder::saveFront() {
     QWidget* front = QApplication::activeModalWidget();
     if (!front) front = QApplication::activeWindow();
     if (!front) front = &mainWindow_;
-    // The main window is named after the screen it shows.
+    // The main window is named after the screen it shows: the one raised
+    // last (children are kept in stacking order, the top one last).
     if (front == &mainWindow_ && mainWindow_.centralWidget()) {
-        for (QWidget* child : mainWindow_.centralWidget()->findChildren<QWidget*>(
-                 QString(), Qt::FindDirectChildrenOnly)) {
-            if (child->isVisible() && !child->objectName().isEmpty()) {
-                front = child;
+        const QList<QWidget*> screens = mainWindow_.centralWidget()->findChildren<QWidget*>(
+            QString(), Qt::FindDirectChildrenOnly);
+        for (auto it = screens.crbegin(); it != screens.crend(); ++it) {
+            if ((*it)->isVisible() && !(*it)->objectName().isEmpty()) {
+                front = *it;
                 break;
             }
         }

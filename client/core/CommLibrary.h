@@ -23,9 +23,13 @@ public:
     virtual std::optional<int> process(QString& exchange, QString& admin,
                                        const QString& service) = 0;
 
-    // The local price of `code` for `itemType`. nullopt when the library
-    // cannot be reached; otherwise the library's result (0 = found) and, when
-    // found, the description and both prices as the library filled them.
+    // The local price of `code` for `itemType`. `given` holds what the
+    // screen has (description, gross and net in whole cents): the library's
+    // buffers start with it and the library may overwrite them, so a station
+    // without a local price file (the library answers "found" and leaves
+    // them) keeps the host's prices. nullopt when the library cannot be
+    // reached; otherwise the library's result (0 = found) and, when found,
+    // the description and both prices as the buffers then hold them.
     struct Price {
         int result = -1;
         QString description;
@@ -33,7 +37,7 @@ public:
         QString net;
     };
     virtual std::optional<Price> getPreco(const QString& code, const QString& itemType,
-                                          const QString& store) = 0;
+                                          const QString& store, const Price& given) = 0;
 };
 
 }  // namespace vtx::client

@@ -66,21 +66,24 @@ std::optional<int> LoadedCommLibrary::process(QString& exchange, QString& admin,
 
 std::optional<CommLibrary::Price> LoadedCommLibrary::getPreco(const QString& code,
                                                               const QString& itemType,
-                                                              const QString& /*store*/) {
+                                                              const QString& /*store*/,
+                                                              const Price& given) {
     if (!bind() || !binding_->getPreco) return std::nullopt;
     std::vector<char> c = buffer(code, 14);
     std::vector<char> t = buffer(itemType.isEmpty() ? QStringLiteral(" ") : itemType, 2);
-    // Outputs come back without terminators: zeroed buffers one byte longer.
-    std::vector<char> description(21, '\0');
-    std::vector<char> gross(8, '\0');
-    std::vector<char> net(8, '\0');
+    // The buffers hold what the screen has (description 40, prices 12,
+    // blank-padded); the library overwrites the first 20 and 7 characters
+    // when its price file has the product and leaves them otherwise.
+    std::vector<char> description = buffer(given.description.leftJustified(40, u' ', true), 41);
+    std::vector<char> gross = buffer(given.gross.leftJustified(12, u' ', true), 13);
+    std::vector<char> net = buffer(given.net.leftJustified(12, u' ', true), 13);
     Price price;
     price.result = binding_->getPreco(c.data(), t.data(), description.data(), gross.data(),
                                       net.data(), 0);
     if (price.result == 0) {
-        price.description = fromBytes(description.data(), 20);
-        price.gross = fromBytes(gross.data(), 7);
-        price.net = fromBytes(net.data(), 7);
+        price.description = fromBytes(description.data(), 40);
+        price.gross = fromBytes(gross.data(), 12);
+        price.net = fromBytes(net.data(), 12);
     }
     return price;
 }

@@ -18,7 +18,7 @@ public:
 
     std::optional<int> process(QString& exchange, QString& admin, const QString& service) override;
     std::optional<Price> getPreco(const QString& code, const QString& itemType,
-                                  const QString& store) override;
+                                  const QString& store, const Price& given) override;
 
 private:
     bool bind();

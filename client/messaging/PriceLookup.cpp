@@ -53,7 +53,11 @@ bool ProcessaPreco(ClientSession& session, const QString& codigo, const QString&
         grossCents = externalCents(preco.precoBruto);
         netCents = externalCents(preco.precoLiquido);
     } else {
-        auto found = session.comm.getPreco(codigo, tipoItem, QStringLiteral("0000"));
+        CommLibrary::Price given;
+        given.description = description;
+        given.gross = QString::number(grossCents);
+        given.net = QString::number(netCents);
+        auto found = session.comm.getPreco(codigo, tipoItem, QStringLiteral("0000"), given);
         if (!found) {
             session.reporter.TrataErro(kProcedure, kTextoModuloCli);
             return false;

@@ -138,8 +138,8 @@ void FormPreVenda::buildControls() {
     cmdExcluir = botao("cmdExcluir", "F8 - &Exclui Produto");
     cmdEditar = botao("cmdEditar", "F10 - Edita &Produto");
     btnCancel = botao("btnCancel", "ESC - &Cancela");
-    root->addLayout(widgets::evenButtonRow(
-        {cmdAdicionaProduto, cmdConfirma, cmdExcluir, cmdEditar, btnCancel}, 30, 8));
+    root->addLayout(widgets::evenButtonGrid(
+        {cmdAdicionaProduto, cmdConfirma, cmdExcluir, cmdEditar, btnCancel}, 3, 26, 6));
 
     connect(cmdPesquisa, &QPushButton::clicked, this, [this] { cmdPesquisa_Click(); });
     connect(cmdAdicionaProduto, &QPushButton::clicked, this, [this] { cmdAdicionaProduto_Click(); });

@@ -1,5 +1,5 @@
 // Building the client's forms: controls named as the code-behind refers to
-// them, and rows of buttons that share the width evenly.
+// them, and rows (or grids) of buttons that share the width evenly.
 //
 // Thread-safety: the client's user-interface thread only.
 #pragma once
@@ -7,6 +7,7 @@
 #include <QString>
 #include <initializer_list>
 
+class QGridLayout;
 class QHBoxLayout;
 class QPushButton;
 
@@ -23,5 +24,10 @@ W* named(W* widget, const char* name) {
 // A row holding `buttons`, each as wide as the others and `height` pixels
 // high, `spacing` pixels apart.
 QHBoxLayout* evenButtonRow(std::initializer_list<QPushButton*> buttons, int height, int spacing);
+
+// The same in `columns` columns of equal width, row after row, for screens
+// whose captions do not fit in one row of the fixed main window.
+QGridLayout* evenButtonGrid(std::initializer_list<QPushButton*> buttons, int columns, int height,
+                            int spacing);
 
 }  // namespace vtx::client::widgets

@@ -18,6 +18,10 @@ GridView::GridView(GridModel& model, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrows move between the rows; Tab leaves the grid for the next
+    // control, as an operator working with the keyboard expects (the grids
+    // are read-only lists, not sheets to fill in).
+    setTabKeyNavigation(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { copySelectionToModel(); });

@@ -20,7 +20,8 @@ std::string checksummedName(std::string_view prefix, std::string_view bytes);
 class UnreachableCommLibrary : public CommLibrary {
 public:
     std::optional<int> process(QString&, QString&, const QString&) override { return std::nullopt; }
-    std::optional<Price> getPreco(const QString&, const QString&, const QString&) override {
+    std::optional<Price> getPreco(const QString&, const QString&, const QString&,
+                                  const Price&) override {
         return std::nullopt;
     }
 };

@@ -19,7 +19,7 @@ std::optional<int> FakeCommLibrary::process(QString& exchange, QString& admin,
 }
 
 std::optional<CommLibrary::Price> FakeCommLibrary::getPreco(const QString&, const QString&,
-                                                            const QString&) {
+                                                            const QString&, const Price&) {
     if (!reachable) return std::nullopt;
     return price.value_or(Price{});
 }

@@ -21,7 +21,7 @@ public:
     };
     std::optional<int> process(QString& exchange, QString& admin, const QString& service) override;
     std::optional<Price> getPreco(const QString& code, const QString& itemType,
-                                  const QString& store) override;
+                                  const QString& store, const Price& given) override;
 
     void answer(int result, const QString& message = {}) { answers.push_back({result, message}); }
     void answerText(const QString& message) { answer(0, message); }

@@ -19,7 +19,8 @@ namespace {
 class NoComm : public CommLibrary {
 public:
     std::optional<int> process(QString&, QString&, const QString&) override { return {}; }
-    std::optional<Price> getPreco(const QString&, const QString&, const QString&) override {
+    std::optional<Price> getPreco(const QString&, const QString&, const QString&,
+                                  const Price&) override {
         return {};
     }
 };

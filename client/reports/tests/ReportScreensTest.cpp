@@ -26,7 +26,8 @@ namespace {
 class NoComm : public CommLibrary {
 public:
     std::optional<int> process(QString&, QString&, const QString&) override { return {}; }
-    std::optional<Price> getPreco(const QString&, const QString&, const QString&) override {
+    std::optional<Price> getPreco(const QString&, const QString&, const QString&,
+                                  const Price&) override {
         return {};
     }
 };
@@ -224,7 +225,8 @@ public:
         exchange = QString::number(answer.size()).rightJustified(4, u'0') + answer;
         return 1;
     }
-    std::optional<Price> getPreco(const QString&, const QString&, const QString&) override {
+    std::optional<Price> getPreco(const QString&, const QString&, const QString&,
+                                  const Price&) override {
         return {};
     }
     QStringList sent;

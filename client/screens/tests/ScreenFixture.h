@@ -44,7 +44,8 @@ public:
         if (!reply) return std::nullopt;
         return reply(exchange);
     }
-    std::optional<Price> getPreco(const QString&, const QString&, const QString&) override {
+    std::optional<Price> getPreco(const QString&, const QString&, const QString&,
+                                  const Price&) override {
         return std::nullopt;
     }
     // nullptr: the library cannot be reached.

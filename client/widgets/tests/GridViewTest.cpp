@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QTest>
 
 #include "core/testing/RecordingPrinter.h"
@@ -80,4 +82,26 @@ TEST(GridViewTest, PrintsOneLandscapeDocumentWithTheHeader) {
 
     printer.failWith(QStringLiteral("Sem papel"));
     EXPECT_FALSE(view.printGrid(printer, QStringLiteral("x"), true));
+}
+
+// Keyboard only: the arrows choose the row (selected, as the cancellation
+// screens read it), Tab leaves the grid for the next control.
+TEST(GridViewTest, ArrowsChooseTheRowAndTabLeavesTheGrid) {
+    GridModel grid = sampleGrid();
+    QWidget form;
+    auto* view = new GridView(grid, &form);
+    auto* next = new QLineEdit(&form);
+    auto* layout = new QVBoxLayout(&form);
+    layout->addWidget(view);
+    layout->addWidget(next);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(grid.activeRow(), 2);
+    EXPECT_EQ(grid.selectedRows(), std::vector<int>{2});
+    QTest::keyClick(view, Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
 }
