@@ -31,11 +31,11 @@ void fillScreenArea(QWidget& screen) {
 }  // namespace
 
 ClientStartup::ClientStartup(ClientSession& session, FormPrincipal& principal,
-                             ScreenOpeners openers, GetTrackFunction getTrack,
+                             ScreenOpeners& openers, GetTrackFunction getTrack,
                              QString programFolder)
     : session_(session),
       principal_(principal),
-      openers_(std::move(openers)),
+      openers_(openers),
       getTrack_(std::move(getTrack)),
       programFolder_(std::move(programFolder)) {
     openers_.openAdminMenu = [this] { openAdminMenu(); };

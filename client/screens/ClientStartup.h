@@ -40,10 +40,13 @@ inline constexpr char kInstanceMutex[] = "VtxClient";
 
 class ClientStartup {
 public:
-    // `openers` gives the windows of other layers; openAdminMenu and
-    // showCardScreen are filled here. `programFolder` empty: the running
-    // program's folder.
-    ClientStartup(ClientSession& session, FormPrincipal& principal, ScreenOpeners openers,
+    // `openers` gives the windows of other layers; openAdminMenu,
+    // showCardScreen and showCardScreenForPreSale are filled in it here, so
+    // that whoever holds the same set (the sale screens, which show the card
+    // screen again when the pre-sale closes) reaches the card screen. It
+    // outlives this object. `programFolder` empty: the running program's
+    // folder.
+    ClientStartup(ClientSession& session, FormPrincipal& principal, ScreenOpeners& openers,
                   GetTrackFunction getTrack, QString programFolder = {});
     ~ClientStartup();
 
@@ -60,7 +63,7 @@ private:
 
     ClientSession& session_;
     FormPrincipal& principal_;
-    ScreenOpeners openers_;
+    ScreenOpeners& openers_;
     GetTrackFunction getTrack_;
     QString programFolder_;
     std::unique_ptr<platform::NamedMutex> instance_;

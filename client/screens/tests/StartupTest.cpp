@@ -160,6 +160,22 @@ TEST_F(StartupTest, TheCardScreenKeepsEveryControlWholeInsideTheMainWindow) {
     EXPECT_GE(checked, 20) << "the captions show the options and buttons";
 }
 
+// The program hands the same openers to the sale screens' wiring: the card
+// screen the start-up made is reached through them when a pre-sale closes.
+TEST_F(StartupTest, TheProgramsOpenersReachTheCardScreenItMade) {
+    ASSERT_TRUE(start()) << shown();
+    principal_->show();
+    ASSERT_TRUE(openers_.showCardScreen);
+    EXPECT_TRUE(openers_.openAdminMenu);
+    EXPECT_TRUE(openers_.showCardScreenForPreSale);
+    app_->settings.TelaAtual.clear();
+    principal_->SetaCaption(QString());
+    openers_.showCardScreen();
+    EXPECT_EQ(app_->settings.TelaAtual, QStringLiteral("INCIAL"));
+    EXPECT_TRUE(principal_->windowTitle().contains(QStringLiteral("Tela 0001")))
+        << principal_->windowTitle().toStdString();
+}
+
 TEST_F(StartupTest, LogonReminderByTheLastLogon) {
     ASSERT_TRUE(start());
     LogonReminder& reminder = principal_->logonReminder();
