@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/EstablishmentLabels.h"
 #include "core/Guarded.h"
 #include "messaging/CarregaGrid.h"
 #include "messaging/ReportFiles.h"
@@ -132,12 +133,10 @@ void FormNsu::mostraTela() {
 void FormNsu::Form_Load() {
     mostraTela();
     widgets::PosicionaFormulario(*this);
-    const int tipo = session_.settings.TipoEstab;
-    const QString complementar = QStringLiteral("FormComplementar");
-    lblCodigoEstab->setText(
-        session_.captions.entry(complementar, QStringLiteral("lblCodigoEstab"), tipo).caption);
-    lblNomeEstab->setText(
-        session_.captions.entry(complementar, QStringLiteral("lblNomeEstab"), tipo).caption);
+    const EstablishmentLabels estabelecimento =
+        establishmentLabels(session_.captions, session_.settings);
+    lblCodigoEstab->setText(estabelecimento.codigo);
+    lblNomeEstab->setText(estabelecimento.nome);
     lblAdministradora->setText(codigoAdministradora_.left(8));
     host_.closeRoutine(kTelaTransacoesLote, [this] { cmdSair_Click(); });
     host_.printRoutine(kTelaTransacoesLote, [this] { cmdImprimir_Click(); });
