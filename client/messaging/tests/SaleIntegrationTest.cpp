@@ -13,7 +13,7 @@
 #include "messaging/MessageExchange.h"
 #include "messaging/ReceiptLines.h"
 #include "messaging/RequestBuilders.h"
-#include "vtx/commlib/testing/Station.h"
+#include "vtx/commlib/testing/StationHost.h"
 
 using namespace vtx::client;
 namespace Col = PreSaleColumn;
@@ -31,13 +31,8 @@ std::string hostNsu(const QString& nsu) {
 class SaleIntegration : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
-        host_ = std::make_unique<vtx::hostsim::HostSimProcess>(
-            station_.root().native("hostsim"), std::vector<vtx::hostsim::HostSimPort>{port()});
-        station_.root().writeFile("hostsim/.keep", "");
-        host_->setDataFolder(VTX_SOURCE_DIR "/tools/hostsim/data");
+        host_ = vtx::cli::test::stationHost(station_, "REDE ALFA           ALFA0001", "ALFA0001");
         ASSERT_TRUE(host_->start()) << host_->error();
-        station_.writeOperatorTable({"REDE ALFA           ALFA0001"});
-        station_.writeRoutes({vtx::cli::test::Station::route("ALFA0001", host_->port("host"))});
 
         EstruturaPrincipal& s = session_.settings;
         s.PathServer = QStringLiteral("C:\\VANTRIX");
@@ -50,12 +45,6 @@ protected:
         session_.cartao = {QString::fromLatin1(kCard), QStringLiteral("123"), QString()};
     }
 
-    static vtx::hostsim::HostSimPort port() {
-        vtx::hostsim::HostSimPort p;
-        p.section = "host";
-        p.port = vtx::hostsim::freeFourDigitPort();
-        return p;
-    }
 
     vtx::cli::test::Station station_;
     std::unique_ptr<vtx::hostsim::HostSimProcess> host_;

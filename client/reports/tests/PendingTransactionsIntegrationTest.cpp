@@ -13,7 +13,7 @@
 #include "messaging/LoadedCommLibrary.h"
 #include "messaging/RequestBuilders.h"
 #include "reports/FormConsulta.h"
-#include "vtx/commlib/testing/Station.h"
+#include "vtx/commlib/testing/StationHost.h"
 
 using namespace vtx::client;
 using namespace vtx::client::reports;
@@ -28,16 +28,8 @@ std::string hostNsu(const QString& nsu) {
 class PendingTransactions : public ::testing::Test {
 protected:
     void SetUp() override {
-        vtx::hostsim::HostSimPort port;
-        port.section = "host";
-        port.port = vtx::hostsim::freeFourDigitPort();
-        host_ = std::make_unique<vtx::hostsim::HostSimProcess>(
-            station_.root().native("hostsim"), std::vector<vtx::hostsim::HostSimPort>{port});
-        station_.root().writeFile("hostsim/.keep", "");
-        host_->setDataFolder(VTX_SOURCE_DIR "/tools/hostsim/data");
+        host_ = vtx::cli::test::stationHost(station_, "REDE ALFA           ALFA0001", "ALFA0001");
         ASSERT_TRUE(host_->start()) << host_->error();
-        station_.writeOperatorTable({"REDE ALFA           ALFA0001"});
-        station_.writeRoutes({vtx::cli::test::Station::route("ALFA0001", host_->port("host"))});
 
         EstruturaPrincipal& s = session_.settings;
         s.PathServer = QString::fromLatin1(vtx::cli::test::Station::kPathServer);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <filesystem>
 
 #include "HostSimProcess.h"
 #include "core/testing/ScriptedDialogs.h"
@@ -15,7 +14,7 @@
 #include "messaging/LoadedCommLibrary.h"
 #include "messaging/RequestBuilders.h"
 #include "sale/FormPreVenda.h"
-#include "vtx/commlib/testing/Station.h"
+#include "vtx/commlib/testing/StationHost.h"
 
 using namespace vtx::client;
 using namespace vtx::client::sale;
@@ -31,21 +30,10 @@ const char* const kCatalogue[] = {
 class PreSaleIntegration : public ::testing::Test {
 protected:
     void SetUp() override {
-        vtx::hostsim::HostSimPort port;
-        port.section = "host";
-        port.port = vtx::hostsim::freeFourDigitPort();
-        station_.root().writeFile("hostsim/.keep", "");
-        host_ = std::make_unique<vtx::hostsim::HostSimProcess>(
-            station_.root().native("hostsim"), std::vector<vtx::hostsim::HostSimPort>{port});
-        // The simulator's data: 13 products its plans cover (one more is
-        // refused), so that 13 are authorised and read back on two pages.
-        const std::string data = station_.root().native("hostdata");
-        std::filesystem::copy(VTX_SOURCE_DIR "/tools/hostsim/data", data,
-                              std::filesystem::copy_options::recursive);
-        host_->setDataFolder(data);
+        // The simulator's sample data: 13 products its plans cover (one more
+        // is refused), so that 13 are authorised and read back on two pages.
+        host_ = vtx::cli::test::stationHost(station_, "REDE ALFA           ALFA0001", "ALFA0001");
         ASSERT_TRUE(host_->start()) << host_->error();
-        station_.writeOperatorTable({"REDE ALFA           ALFA0001"});
-        station_.writeRoutes({vtx::cli::test::Station::route("ALFA0001", host_->port("host"))});
 
         EstruturaPrincipal& s = session_.settings;
         s.PathServer = QString::fromLatin1(vtx::cli::test::Station::kPathServer);

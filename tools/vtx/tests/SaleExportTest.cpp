@@ -17,7 +17,7 @@
 #include "CommandRun.h"
 #include "HostSimProcess.h"
 #include "export/GerarArquivo.h"
-#include "vtx/commlib/testing/Station.h"
+#include "vtx/commlib/testing/StationHost.h"
 
 namespace {
 
@@ -39,16 +39,8 @@ std::string contentOf(const fs::path& path) {
 class SaleExportTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
-        vtx::hostsim::HostSimPort port;
-        port.section = "host";
-        port.port = vtx::hostsim::freeFourDigitPort();
-        host_ = std::make_unique<vtx::hostsim::HostSimProcess>(
-            station_.root().native("hostsim"), std::vector<vtx::hostsim::HostSimPort>{port});
-        station_.root().writeFile("hostsim/.keep", "");
-        host_->setDataFolder(VTX_SOURCE_DIR "/tools/hostsim/data");
+        host_ = vtx::cli::test::stationHost(station_, "Rede Demo           DEMO0001", "DEMO0001");
         ASSERT_TRUE(host_->start()) << host_->error();
-        station_.writeOperatorTable({"Rede Demo           DEMO0001"});
-        station_.writeRoutes({vtx::cli::test::Station::route("DEMO0001", host_->port("host"))});
         station_.setCore("Config", "ESTAB_CODE", "000000000012345");
         std::ifstream ini(VTX_SOURCE_DIR "/client/app/station/VtxClient.ini", std::ios::binary);
         std::ostringstream settings;
