@@ -163,16 +163,18 @@ RecordLogContent RecordLog::read() const {
     return content;
 }
 
-int RecordLog::rewrite(const std::vector<std::string>& records) {
+int RecordLog::rewrite(const Keep& keep) {
     try {
-        std::string text;
-        for (const std::string& record : records) {
-            if (record.find_first_of("\r\n") != std::string::npos) return EINVAL;
-            text += line(record);
-        }
         const LockedFile locked = openLocked(path_, mode_);
         if (locked.fd < 0) return locked.error;
         detail::UniqueFd fd(locked.fd);
+        const RecordLogContent content = read();
+        if (content.error != 0) return content.error;
+        std::string text;
+        for (const std::string& record : keep(content.records)) {
+            if (record.find_first_of("\r\n") != std::string::npos) return EINVAL;
+            text += line(record);
+        }
         return replaceFile(path_, text, FileOptions{mode_, true});
     } catch (const std::bad_alloc&) {
         return ENOMEM;

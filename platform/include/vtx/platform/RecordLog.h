@@ -20,6 +20,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,10 +51,13 @@ public:
     // Every record of the file, in order.
     RecordLogContent read() const;
 
-    // Replaces the whole file with `records` (a temporary, a flush and a
-    // rename), holding the lock so that no append goes into the old file.
-    // 0, or the errno of the step that failed (the old file then stays).
-    int rewrite(const std::vector<std::string>& records);
+    // Replaces the whole file with what `keep` makes of its records (a
+    // temporary, a flush and a rename). The records are read and the file
+    // replaced under the lock, so no record appended meanwhile is lost and
+    // no append goes into the old file. 0, or the errno of the step that
+    // failed (the old file then stays).
+    using Keep = std::function<std::vector<std::string>(const std::vector<std::string>&)>;
+    int rewrite(const Keep& keep);
 
     const std::string& path() const { return path_; }
 
