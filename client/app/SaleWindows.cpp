@@ -1,5 +1,7 @@
 #include "app/SaleWindows.h"
 
+#include "messaging/PendingSettlement.h"
+
 #include "sale/AbreFormImpressao.h"
 #include "sale/FormCancela.h"
 #include "sale/FormNsu.h"
@@ -40,7 +42,14 @@ SaleWindows::SaleWindows(ClientSession& session, MainFrame& frame, ScreenOpeners
 }
 
 void SaleWindows::plugInto(ScreenOpeners& openers) {
-    openers.openPreSale = [this] { sale::abreFormPreVenda(session_, host_); };
+    openers.openPreSale = [this] {
+        // A transaction left open since (an answer that never came, a sale
+        // answered without a receipt) is settled before the next one starts.
+        if (session_.journal != nullptr && session_.journal->load() &&
+            !session_.journal->openEntries().empty())
+            settleJournal(session_);
+        sale::abreFormPreVenda(session_, host_);
+    };
     openers.openCancellation = [this] { sale::abreFormCancela(session_, host_); };
     openers.openReport = [this](ReportKind kind) {
         openReportWindow(kind, session_, frame_, links_);

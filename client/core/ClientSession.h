@@ -21,6 +21,7 @@
 #include "core/ErrorReporter.h"
 #include "core/EstruturaPrincipal.h"
 #include "core/TabelaOperadoras.h"
+#include "core/TransactionJournal.h"
 #include "field/Mensagem.h"
 
 namespace vtx::client {
@@ -134,6 +135,11 @@ public:
     CommLibrary& comm;
     ErrorReporter reporter;
     Printer* printer = nullptr;
+    // The pending-transaction journal of the station; nullptr: none kept.
+    // The builders record in it every request the host holds and its
+    // confirmation or annulment, and who sent them (`journalActor`).
+    TransactionJournal* journal = nullptr;
+    JournalActor journalActor = JournalActor::Operador;
     PriceSystem* priceSystem = nullptr;  // the external price system, when the station uses it
     QString lojaSistemaPrecos;           // store code of the external price system; "" = "0000"
 

@@ -29,6 +29,9 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
     std::optional<MessageAnswer> defaultButton;
+    // The buttons' own texts, left to right ("Confirmar", "Desfazer"); empty
+    // or shorter than the set: the standard texts for the rest.
+    std::vector<QString> labels = {};
 };
 
 // The buttons of a set, left to right.

@@ -43,6 +43,8 @@ struct EstruturaPrincipal {
     bool IdentificaCartaoDS = false;  // card-identification variant of the sale flows
     QString FileAux;                  // folder for the sale confirmation, ends in "\" or empty
     QString MsgApproval;              // approval text of the sale confirmation
+    QString PendenteAoIniciar;        // what to do with a transaction left authorised:
+                                      // "PERGUNTAR" (default), "DESFAZER", "CONFIRMAR"
     QString AlertaValBrId;            // gross-price alert switches
     QString AlertaDescId;             // discount alert switches
     qint16 LayoutArquivo = 0;         // layout of the point-of-sale export file

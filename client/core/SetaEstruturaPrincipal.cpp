@@ -88,6 +88,7 @@ bool loadLaterKeys(EstruturaPrincipal& s, const ErrorReporter& reporter) {
         if (!s.FileAux.endsWith(u'\\') && !s.FileAux.endsWith(u'/')) s.FileAux += u'\\';
     }
     s.MsgApproval = text(kGeral, "Msg_Approval", client, QString());
+    s.PendenteAoIniciar = text(kGeral, "PendenteAoIniciar", client, QStringLiteral("PERGUNTAR"));
     s.AlertaValBrId = text(kGeral, "AlertaValBr_Id", client, QStringLiteral("NNN"));
     s.AlertaDescId = text(kGeral, "AlertaDesc_Id", client, QStringLiteral("NNN"));
     QString layout = text(kConfig, "LayoutArquivo", core, QStringLiteral("0"));

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "core/Cp1252Text.h"
+
 namespace vtx::client {
 namespace {
 
@@ -175,6 +177,11 @@ QString journalCard(const QString& cartao) {
     return QString(n, u'*');
 }
 
+bool sameNsu(const QString& a, const QString& b) {
+    const QString x = numericNsu(a);
+    return !x.isEmpty() && x == numericNsu(b);
+}
+
 QString journalKindName(JournalKind kind) {
     switch (kind) {
         case JournalKind::Venda:
@@ -223,6 +230,10 @@ QString journalOutcomeName(JournalOutcome outcome) {
     return {};
 }
 
+std::string TransactionJournal::pathFor(const EstruturaPrincipal& settings) {
+    return toFileSystemPath(settings.serverFile(QString::fromLatin1(kFileName)));
+}
+
 TransactionJournal::TransactionJournal(std::string path)
     : log_(std::move(path), vtx::platform::kPrivateFileMode) {}
 
@@ -252,10 +263,8 @@ const JournalEntry* TransactionJournal::find(const std::string& id) const {
 }
 
 const JournalEntry* TransactionJournal::findByNsu(const QString& nsu) const {
-    const QString wanted = numericNsu(nsu);
-    if (wanted.isEmpty()) return nullptr;
     for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
-        if (numericNsu(it->nsu) == wanted) return &*it;
+        if (sameNsu(nsu, it->nsu)) return &*it;
     return nullptr;
 }
 
@@ -337,7 +346,7 @@ std::optional<std::string> TransactionJournal::pedido(const JournalRequest& requ
     if (!request.nsu.trimmed().isEmpty()) {
         for (const JournalEntry& e : entries_) {
             if (e.state == JournalState::AguardandoResposta && e.request.kind == request.kind &&
-                numericNsu(e.nsu) == numericNsu(request.nsu))
+                sameNsu(e.nsu, request.nsu))
                 id = e.id;
         }
     }

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "core/EstruturaPrincipal.h"
 #include "vtx/platform/RecordLog.h"
 
 namespace vtx::client {
@@ -97,6 +98,10 @@ public:
     // `path`: the native path of the file.
     explicit TransactionJournal(std::string path);
 
+    // The native path of the journal of the station whose settings these are
+    // (in PathServer, the installation directory).
+    static std::string pathFor(const EstruturaPrincipal& settings);
+
     // Reads the file again (entries of every process). False, with the
     // reason in lastError(), when it exists and cannot be read; a missing
     // file is an empty journal.
@@ -158,6 +163,10 @@ private:
 // track, all but the first 6 and last 4 hidden (all but the last 4 when
 // there are fewer than 13).
 QString journalCard(const QString& cartao);
+
+// Whether two NSU texts name one transaction: compared by numeric value
+// ("000123" and "123"); an empty NSU names none.
+bool sameNsu(const QString& a, const QString& b);
 
 // Names of the journal's values as the support command and the screens show them.
 QString journalKindName(JournalKind kind);

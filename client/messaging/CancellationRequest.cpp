@@ -1,3 +1,4 @@
+#include "messaging/JournalSteps.h"
 #include "messaging/MessageExchange.h"
 #include "messaging/RequestBuilders.h"
 #include "messaging/RequestFields.h"
@@ -53,12 +54,19 @@ bool Mensagem_Cancelamento(ClientSession& session, bool semProdutos) {
             addProductFields(session);
         }
     }
+    std::string entry;
+    if (!detail::journalRequest(session,
+                                semProdutos ? JournalKind::Cancelamento : JournalKind::CancelamentoParcial,
+                                QStringLiteral("Mensagem_Cancelamento"), entry))
+        return false;
     const int result = ProcessaMsg(session);
     if (result < 0) {
         detail::showExchangeError(session, result);
         return false;
     }
-    if (!VerificaRetorno(session, true)) return false;
+    const bool accepted = VerificaRetorno(session, true);
+    detail::journalAnswer(session, entry, accepted);
+    if (!accepted) return false;
     const QString nsu = GetCampo(session, QStringLiteral("012-000"));
     if (!nsu.isEmpty()) session.nsu = nsu;
     return true;

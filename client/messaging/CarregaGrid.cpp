@@ -53,45 +53,56 @@ void fillGrid(const QStringList& items, GridModel& grid, QString& subtitle) {
 
 }  // namespace
 
-bool CarregaGrid(const QString& pattern, GridModel& grid, QString& subtitle,
-                 ClientSession& session) {
+ReportLoad loadReportFile(const QString& pattern, GridModel& grid, QString& subtitle,
+                          const EstruturaPrincipal& settings, const ErrorReporter& reporter,
+                          QString& path) {
     grid.setMaxRows(0);
     grid.setMaxCols(0);
-    const EstruturaPrincipal& settings = session.settings;
+    path = pattern;
     const std::optional<std::string> found = vtx::platform::findFirstFile(
         toFileSystemPath(settings.PathServer), toFileSystemPath(pattern));
-    if (!found) {
-        session.dialogs.message(QStringLiteral("Não existem registros a serem exibidos! Arquivo ") +
-                                    pattern + QStringLiteral(" não foi encontrado."),
-                                kTitle, MessageIcon::Information);
-        return false;
-    }
-    const QString path = settings.serverFile(QFileInfo(QString::fromStdString(*found)).fileName());
+    if (!found) return ReportLoad::Missing;
+    path = settings.serverFile(QFileInfo(QString::fromStdString(*found)).fileName());
     QString checkValue;
-    if (!Valida_Check_Sum_Arquivo(path, checkValue, session.reporter)) {
-        session.dialogs.message(QStringLiteral("Arquivo ") + path +
-                                    QStringLiteral(" corrompido ! Contatar o suporte !"),
-                                kTitle, MessageIcon::Critical);
-        return false;
-    }
+    if (!Valida_Check_Sum_Arquivo(path, checkValue, reporter)) return ReportLoad::Corrupt;
     QFile file(QString::fromStdString(*found));
     if (!file.open(QIODevice::ReadOnly)) {
-        session.reporter.TrataErro(
-            QString::fromLatin1(kProcedure),
-            QStringLiteral("Arquivo ") + path + QStringLiteral(": ") + file.errorString());
-        return false;
+        reporter.TrataErro(QString::fromLatin1(kProcedure),
+                           QStringLiteral("Arquivo ") + path + QStringLiteral(": ") + file.errorString());
+        return ReportLoad::Unreadable;
     }
     const QByteArray bytes = file.readAll();
     const std::string_view text(bytes.constData(), static_cast<size_t>(bytes.size()));
     fillGrid(reportItems(text), grid, subtitle);
     // The row after the last one read is always blank: drop it.
     if (grid.maxRows() > 0) grid.setMaxRows(grid.maxRows() - 1);
-    if (grid.maxRows() == 0) {
-        session.dialogs.message(QStringLiteral("Não existem registros a serem exibidos!"), kTitle,
-                                MessageIcon::Information);
-        return false;
+    return grid.maxRows() == 0 ? ReportLoad::Empty : ReportLoad::Loaded;
+}
+
+bool CarregaGrid(const QString& pattern, GridModel& grid, QString& subtitle,
+                 ClientSession& session) {
+    QString path;
+    switch (loadReportFile(pattern, grid, subtitle, session.settings, session.reporter, path)) {
+        case ReportLoad::Loaded:
+            return true;
+        case ReportLoad::Missing:
+            session.dialogs.message(QStringLiteral("Não existem registros a serem exibidos! Arquivo ") +
+                                        pattern + QStringLiteral(" não foi encontrado."),
+                                    kTitle, MessageIcon::Information);
+            return false;
+        case ReportLoad::Corrupt:
+            session.dialogs.message(QStringLiteral("Arquivo ") + path +
+                                        QStringLiteral(" corrompido ! Contatar o suporte !"),
+                                    kTitle, MessageIcon::Critical);
+            return false;
+        case ReportLoad::Unreadable:
+            return false;
+        case ReportLoad::Empty:
+            session.dialogs.message(QStringLiteral("Não existem registros a serem exibidos!"), kTitle,
+                                    MessageIcon::Information);
+            return false;
     }
-    return true;
+    return false;
 }
 
 }  // namespace vtx::client

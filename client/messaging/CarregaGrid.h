@@ -23,4 +23,15 @@ namespace vtx::client {
 bool CarregaGrid(const QString& pattern, GridModel& grid, QString& subtitle,
                  ClientSession& session);
 
+// How a report file loaded, for callers that tell nobody (the settlement of
+// the journal looks at the pending transactions this way).
+enum class ReportLoad { Loaded, Missing, Corrupt, Unreadable, Empty };
+
+// CarregaGrid without the operator's messages: the grid and subtitle as
+// CarregaGrid leaves them, `path` the file found (the pattern when none).
+// A file that cannot be read is reported under "CarregaGrid".
+ReportLoad loadReportFile(const QString& pattern, GridModel& grid, QString& subtitle,
+                          const EstruturaPrincipal& settings, const ErrorReporter& reporter,
+                          QString& path);
+
 }  // namespace vtx::client

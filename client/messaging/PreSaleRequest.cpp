@@ -1,3 +1,4 @@
+#include "messaging/JournalSteps.h"
 #include "messaging/MessageExchange.h"
 #include "messaging/ReceiptLines.h"
 #include "messaging/RequestBuilders.h"
@@ -66,6 +67,11 @@ bool Mensagem_GeracaoPre(ClientSession& session, GridModel& grid, const QString&
         const QString numeroDocumento = venda ? documento : QString();
         const int total = session.produtos.qtdProdutos;
         bool aceito = false;
+        // A sale is held by the host from its last batch on: it is in the
+        // journal before its first batch leaves.
+        std::string entry;
+        if (venda && total > 0 && !detail::journalRequest(session, JournalKind::Venda, procedure, entry))
+            return false;
         for (int sent = 0; sent < total;) {
             const int remaining = total - sent;
             const int batch = std::min(kBatch, remaining);
@@ -90,6 +96,7 @@ bool Mensagem_GeracaoPre(ClientSession& session, GridModel& grid, const QString&
             if (venda && session.settings.MsgIso) GetQtdLinha(session);
             Retorna_Status_Produtos(session, grid, sent);
             aceito = VerificaRetorno(session, true);
+            if (!aceito || sent + batch >= total) detail::journalAnswer(session, entry, aceito);
             if (!aceito) return false;
             sent += batch;
         }

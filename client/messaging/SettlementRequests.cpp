@@ -1,3 +1,4 @@
+#include "messaging/JournalSteps.h"
 #include "messaging/MessageExchange.h"
 #include "messaging/RequestBuilders.h"
 #include "messaging/RequestFields.h"
@@ -21,25 +22,40 @@ QString codigoProcessamentoConfirmacao(const ClientSession& session) {
 }
 
 bool Mensagem_Confirmacao(ClientSession& session) {
+    const QString procedure = QStringLiteral("Mensagem_Confirmacao");
     if (!MontaCamposComuns(session, QStringLiteral("0202"), codigoProcessamentoConfirmacao(session),
                            session.nsu))
         return false;
     session.mensagem.setBit63Flags(session.mensagem.bit63First(), false);
+    std::string entry;
+    if (!detail::journalSettling(session, true, procedure, entry)) return false;
     int result = ProcessaMsg(session);
     if (result < 0) {
+        // The journal keeps the confirmation as sent: the settlement sends
+        // it again until the host answers.
         detail::showExchangeError(session, result);
         return false;
     }
-    return VerificaRetorno(session, true);
+    // Confirmed already (the first confirmation's answer was lost): done.
+    const bool accepted =
+        detail::answerSaysAlreadySettled(session) || VerificaRetorno(session, true);
+    detail::journalSettled(session, entry, true, accepted);
+    return accepted;
 }
 
 bool Mensagem_Anulacao(ClientSession& session) {
+    const QString procedure = QStringLiteral("Mensagem_Anulacao");
     if (!MontaCamposComuns(session, QStringLiteral("0420"), codigoProcessamentoConfirmacao(session),
                            session.nsu))
         return true;
+    std::string entry;
+    if (!detail::journalSettling(session, false, procedure, entry)) return false;
     int result = ProcessaMsg(session);
-    if (result < 0) return true;  // nothing shown: the reversal is retried by the host's rules
-    return VerificaRetorno(session, true);
+    if (result < 0) return true;  // nothing shown: the reversal is sent again by the settlement
+    const bool accepted =
+        detail::answerSaysAlreadySettled(session) || VerificaRetorno(session, true);
+    detail::journalSettled(session, entry, false, accepted);
+    return accepted;
 }
 
 }  // namespace vtx::client

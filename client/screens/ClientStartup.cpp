@@ -3,6 +3,7 @@
 #include <QGridLayout>
 
 #include "core/SetaEstruturaPrincipal.h"
+#include "messaging/PendingSettlement.h"
 #include "screens/FormComplementar.h"
 #include "screens/FormInicial.h"
 #include "screens/FormMensLogon.h"
@@ -98,6 +99,14 @@ bool ClientStartup::run() {
         principal_.logonReminder().setEnabled(false);
         return false;
     }
+    // What a previous run left between authorisation and confirmation is
+    // settled before the first sale.
+    journal_ = std::make_unique<TransactionJournal>(TransactionJournal::pathFor(session_.settings));
+    if (!journal_->load())
+        session_.reporter.TrataErro(QStringLiteral("Diario"), journal_->lastError());
+    session_.journal = journal_.get();
+    settleJournal(session_);
+
     cardScreen_ =
         new FormInicial(session_, principal_, openers_, getTrack_, principal_.screenArea());
     fillScreenArea(*cardScreen_);

@@ -10,8 +10,10 @@
 //    configuração!" (title "Atenção") and the end;
 // 5. the logon reminder armed for its first tick;
 // 6. the main window's captions for the current TipoEstab;
-// 7. the operator table: a failure (reported by its loader) ends; success
-//    shows the card screen.
+// 7. the operator table: a failure (reported by its loader) ends;
+// 8. the pending-transaction journal of the installation directory: what a
+//    previous run left authorised or unanswered is settled
+//    (messaging/PendingSettlement.h); then the card screen.
 // It then owns the card screen and the administrative menu, links them to
 // each other and registers their close routines with the main window; the
 // reminder opens the logon window.
@@ -67,6 +69,7 @@ private:
     GetTrackFunction getTrack_;
     QString programFolder_;
     std::unique_ptr<platform::NamedMutex> instance_;
+    std::unique_ptr<TransactionJournal> journal_;
     FormInicial* cardScreen_ = nullptr;
     FormComplementar* adminMenu_ = nullptr;
 };

@@ -101,7 +101,8 @@ MessageAnswer QtDialogs::showMessage(const MessageRequest& request) {
     std::vector<QAbstractButton*> buttons;
     for (MessageAnswer answer : answers) {
         QAbstractButton* button = box.addButton(standardButton(answer));
-        button->setText(labelOf(answer));
+        const size_t index = buttons.size();
+        button->setText(index < request.labels.size() ? request.labels[index] : labelOf(answer));
         buttons.push_back(button);
     }
     const MessageAnswer preselected = preselectedAnswer(request);

@@ -67,6 +67,16 @@ bool ClientStation::open(const QString& admin, bool iso) {
     }
     // The client sends the administrator's name upper-cased.
     s.NomeAdministradora = s.NomeAdministradora.toUpper();
+    // The transactions sent from here go into the station's journal, as the
+    // client's do, so that neither leaves one the other does not know.
+    journal_ = std::make_unique<client::TransactionJournal>(client::TransactionJournal::pathFor(s));
+    if (!journal_->load()) {
+        std::fprintf(stderr, "vtx: %s: %s\n", journal_->path().c_str(),
+                     journal_->lastError().toUtf8().constData());
+        return false;
+    }
+    session_.journal = journal_.get();
+    session_.journalActor = client::JournalActor::Suporte;
     return true;
 }
 

@@ -38,6 +38,8 @@ public:
     bool open(const QString& admin, bool iso);
 
     client::ClientSession& session() { return session_; }
+    // The station's pending-transaction journal (open after open()).
+    client::TransactionJournal& journal() { return *journal_; }
 
     // The answer's message, its status judgement and its receipt lines.
     void printAnswer(bool accepted);
@@ -47,6 +49,7 @@ private:
     ConsoleDialogs dialogs_;
     client::LoadedCommLibrary comm_;
     client::ClientSession session_;
+    std::unique_ptr<client::TransactionJournal> journal_;
 };
 
 // Products from a CSV file (";" or "," separated, a heading line starting

@@ -13,6 +13,8 @@
 //                                                  the client's transactions (presale
 //                                                  and sale leave the export file
 //                                                  when the station asks for it)
+//   vtx journal [list|confirm NSU|annul NSU|settle]  the pending-transaction
+//                                                  journal: listed masked, settled by hand
 //   vtx checksum FILE                              whether FILE's name carries the
 //                                                  check value of its content
 //
@@ -39,5 +41,6 @@ int settleCommand(const Args& args, bool confirm);
 int cancelCommand(const Args& args);
 int productsCommand(const Args& args);
 int logonCommand(const Args& args);
+int journalCommand(const Args& args);
 
 }  // namespace vtx::tool

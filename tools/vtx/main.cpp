@@ -36,6 +36,9 @@ void usage() {
         "  vtx cancel --nsu N [--products FILE.csv]\n"
         "  vtx products --search TEXT [--page N]\n"
         "  vtx logon\n"
+        "  vtx journal [list [--all] | confirm NSU | annul NSU | settle --policy confirm|annul]\n"
+        "      the pending-transaction journal VtxClient.jnl: listed (cards masked), an entry\n"
+        "      settled by hand, or every open entry settled as the client does at start-up\n"
         "  (each takes --admin NAME; products CSV: code;quantity;gross;discount;net;type;complement)\n"
         "Files are found through VTX_ROOT (default /var/lib/vantorix) and VTX_WINDIR.\n",
         stderr);
@@ -64,6 +67,7 @@ int main(int argc, char** argv) {
     if (command == "cancel") return vtx::tool::cancelCommand(args);
     if (command == "products") return vtx::tool::productsCommand(args);
     if (command == "logon") return vtx::tool::logonCommand(args);
+    if (command == "journal") return vtx::tool::journalCommand(args);
     usage();
     return 2;
 }
