@@ -289,16 +289,21 @@ std::vector<HostSimRecord> HostSimProcess::records() const {
     return out;
 }
 
-std::string HostSimProcess::transactionState(std::string_view nsu) const {
-    const std::string wanted = "nsu=" + std::string(nsu) + " ";
-    std::string last;
+std::vector<std::string> HostSimProcess::stateHistory(std::string_view nsu) const {
+    const std::string wanted = "STATE nsu=" + std::string(nsu) + " ";
+    std::vector<std::string> history;
     for (const std::string& line : logLines()) {
         std::string section;
         std::string_view rest;
-        if (splitLogLine(line, section, rest) && rest.starts_with("STATE " + wanted))
-            last = std::string(rest.substr(6));
+        if (splitLogLine(line, section, rest) && rest.starts_with(wanted))
+            history.emplace_back(rest.substr(6));
     }
-    return last;
+    return history;
+}
+
+std::string HostSimProcess::transactionState(std::string_view nsu) const {
+    std::vector<std::string> history = stateHistory(nsu);
+    return history.empty() ? std::string() : std::move(history.back());
 }
 
 std::vector<HostSimRecord> HostSimProcess::records(std::string_view section) const {

@@ -91,8 +91,11 @@ public:
     std::vector<HostSimRecord> records() const;
     std::vector<HostSimRecord> records(std::string_view section) const;
 
-    // The last STATE line logged for the transaction numbered `nsu` (six
-    // digits, "000012"), from "nsu=" on; empty when there is none.
+    // Every STATE line logged for the transaction numbered `nsu` (six
+    // digits, "000012"), from "nsu=" on, oldest first: one per request that
+    // changed it. transactionState() is the last of them; empty when there
+    // is none.
+    std::vector<std::string> stateHistory(std::string_view nsu) const;
     std::string transactionState(std::string_view nsu) const;
 
     // Stops the program (SIGTERM, up to 5 s, then SIGKILL) and returns its

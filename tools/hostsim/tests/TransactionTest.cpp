@@ -133,8 +133,51 @@ TEST_P(TransactionTest, SaleCarriesReceiptLinesAndIsConfirmed) {
     StationAnswer confirmed = send(common("0202", "800300", nsu));
     EXPECT_EQ(confirmed["009-000"], "00");
     EXPECT_THAT(stateOf(nsu), HasSubstr("state=confirmed"));
-    EXPECT_EQ(send(common("0202", "800300", nsu))["009-000"], "00");  // again: no change
     EXPECT_EQ(send(common("0202", "800300", "999999"))["009-000"], "58");
+}
+
+// A station that lost the answer to its confirmation or reversal sends it
+// again; the host says it was done already (94), echoes the NSU and changes
+// nothing, and a confirmation and a reversal of one transaction never both
+// succeed.
+TEST_P(TransactionTest, ARepeatedConfirmationOrReversalIsAnsweredAsAlreadyDone) {
+    const std::string confirmed = sell(cardNumber(9), {{productCode(1), 1}});
+    ASSERT_EQ(send(common("0202", "800300", confirmed))["009-000"], "00");
+    const size_t confirmedLines = host().stateHistory(six(confirmed)).size();
+
+    StationAnswer again = send(common("0202", "800300", confirmed));
+    EXPECT_EQ(again["009-000"], "94");
+    EXPECT_EQ(again["030-000"], "Transacao ja confirmada");
+    EXPECT_EQ(nsuOf(again), confirmed);
+    StationAnswer late = send(common("0420", "800300", confirmed));
+    EXPECT_EQ(late["009-000"], "59");
+    EXPECT_EQ(nsuOf(late), confirmed);
+    EXPECT_EQ(host().stateHistory(six(confirmed)).size(), confirmedLines);
+    EXPECT_THAT(stateOf(confirmed), HasSubstr("state=confirmed"));
+
+    const std::string reversed = sell(cardNumber(10), {{productCode(2), 1}});
+    ASSERT_EQ(send(common("0420", "800300", reversed))["009-000"], "00");
+    const size_t reversedLines = host().stateHistory(six(reversed)).size();
+
+    StationAnswer undoneAgain = send(common("0420", "800300", reversed));
+    EXPECT_EQ(undoneAgain["009-000"], "94");
+    EXPECT_EQ(undoneAgain["030-000"], "Transacao ja desfeita");
+    EXPECT_EQ(nsuOf(undoneAgain), reversed);
+    StationAnswer confirmLate = send(common("0202", "800300", reversed));
+    EXPECT_EQ(confirmLate["009-000"], "59");
+    EXPECT_EQ(host().stateHistory(six(reversed)).size(), reversedLines);
+    EXPECT_THAT(stateOf(reversed), HasSubstr("state=reversed"));
+
+    // A cancellation's reversal, repeated, gives its units back only once.
+    const std::string sale = sell(cardNumber(11), {{productCode(3), 2}});
+    ASSERT_EQ(send(common("0202", "800300", sale))["009-000"], "00");
+    StationAnswer cancelled = send(cancellation(sale, {{productCode(3), 1}}));
+    ASSERT_EQ(cancelled["009-000"], "00");
+    const size_t saleLines = host().stateHistory(six(sale)).size();
+    ASSERT_EQ(send(common("0420", "800400", nsuOf(cancelled)))["009-000"], "00");
+    EXPECT_EQ(send(common("0420", "800400", nsuOf(cancelled)))["009-000"], "94");
+    EXPECT_EQ(host().stateHistory(six(sale)).size(), saleLines + 1);
+    EXPECT_THAT(stateOf(sale), HasSubstr("items=" + productCode(3) + "/1/2/0/00"));
 }
 
 TEST_P(TransactionTest, ReversalUndoesTheSaleAndGivesThePreAuthorisationBack) {
