@@ -141,32 +141,31 @@ TEST_P(TransactionTest, SaleCarriesReceiptLinesAndIsConfirmed) {
 // nothing, and a confirmation and a reversal of one transaction never both
 // succeed.
 TEST_P(TransactionTest, ARepeatedConfirmationOrReversalIsAnsweredAsAlreadyDone) {
-    const std::string confirmed = sell(cardNumber(9), {{productCode(1), 1}});
-    ASSERT_EQ(send(common("0202", "800300", confirmed))["009-000"], "00");
-    const size_t confirmedLines = host().stateHistory(six(confirmed)).size();
+    struct Case {
+        const char* done;      // the message that finished the transaction
+        const char* message;   // the answer to its repeat
+        const char* contrary;  // the other message, now too late
+        const char* state;
+    };
+    int card = 9;
+    for (const Case& c : {Case{"0202", "Transacao ja confirmada", "0420", "state=confirmed"},
+                          Case{"0420", "Transacao ja desfeita", "0202", "state=reversed"}}) {
+        SCOPED_TRACE(c.done);
+        const std::string nsu = sell(cardNumber(card), {{productCode(card), 1}});
+        ++card;
+        ASSERT_EQ(send(common(c.done, "800300", nsu))["009-000"], "00");
+        const size_t lines = host().stateHistory(six(nsu)).size();
 
-    StationAnswer again = send(common("0202", "800300", confirmed));
-    EXPECT_EQ(again["009-000"], "94");
-    EXPECT_EQ(again["030-000"], "Transacao ja confirmada");
-    EXPECT_EQ(nsuOf(again), confirmed);
-    StationAnswer late = send(common("0420", "800300", confirmed));
-    EXPECT_EQ(late["009-000"], "59");
-    EXPECT_EQ(nsuOf(late), confirmed);
-    EXPECT_EQ(host().stateHistory(six(confirmed)).size(), confirmedLines);
-    EXPECT_THAT(stateOf(confirmed), HasSubstr("state=confirmed"));
-
-    const std::string reversed = sell(cardNumber(10), {{productCode(2), 1}});
-    ASSERT_EQ(send(common("0420", "800300", reversed))["009-000"], "00");
-    const size_t reversedLines = host().stateHistory(six(reversed)).size();
-
-    StationAnswer undoneAgain = send(common("0420", "800300", reversed));
-    EXPECT_EQ(undoneAgain["009-000"], "94");
-    EXPECT_EQ(undoneAgain["030-000"], "Transacao ja desfeita");
-    EXPECT_EQ(nsuOf(undoneAgain), reversed);
-    StationAnswer confirmLate = send(common("0202", "800300", reversed));
-    EXPECT_EQ(confirmLate["009-000"], "59");
-    EXPECT_EQ(host().stateHistory(six(reversed)).size(), reversedLines);
-    EXPECT_THAT(stateOf(reversed), HasSubstr("state=reversed"));
+        StationAnswer again = send(common(c.done, "800300", nsu));
+        EXPECT_EQ(again["009-000"], "94");
+        EXPECT_EQ(again["030-000"], c.message);
+        EXPECT_EQ(nsuOf(again), nsu);
+        StationAnswer late = send(common(c.contrary, "800300", nsu));
+        EXPECT_EQ(late["009-000"], "59");
+        EXPECT_EQ(nsuOf(late), nsu);
+        EXPECT_EQ(host().stateHistory(six(nsu)).size(), lines);
+        EXPECT_THAT(stateOf(nsu), HasSubstr(c.state));
+    }
 
     // A cancellation's reversal, repeated, gives its units back only once.
     const std::string sale = sell(cardNumber(11), {{productCode(3), 2}});
