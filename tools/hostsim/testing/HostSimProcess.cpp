@@ -105,8 +105,11 @@ std::string HostSimProcess::configText(const std::vector<HostSimPort>& ports) {
         if (!p.gatewayTpdu.empty()) out << "GatewayTpdu=" << p.gatewayTpdu << "\n";
         out << "Cript=" << p.cript << "\n";
         if (!p.masterKey.empty()) out << "MasterKey=" << p.masterKey << "\n";
-        out << "Fault=" << p.fault << "\nDelayMs=" << p.delayMs << "\nWorkers=" << p.workers
-            << "\nStatus=" << p.status << "\n";
+        out << "Fault=" << p.fault << "\n";
+        if (!p.faultOn.empty()) out << "FaultOn=" << p.faultOn << "\n";
+        if (p.faultCount != 0) out << "FaultCount=" << p.faultCount << "\n";
+        out << "DelayMs=" << p.delayMs << "\nWorkers=" << p.workers << "\nStatus=" << p.status
+            << "\n";
         if (!p.reply.empty()) out << "Reply=" << p.reply << "\n";
         if (!p.logonOperator.empty()) out << "Operator=" << p.logonOperator << "\n";
         if (!p.administrator.empty()) out << "Administrator=" << p.administrator << "\n";

@@ -29,6 +29,8 @@ struct HostSimPort {
     int cript = 0;                  // 0 none, 1 shift cipher, 2 DES frame
     std::string masterKey;          // Cript=2; empty: the default key
     std::string fault = "none";
+    std::string faultOn;  // FaultOn: "0202,0200/800300"; empty: every request
+    long faultCount = 0;  // FaultCount: only the first this many matching; 0: all
     int delayMs = 0;
     int workers = 32;
     std::string status = "00";
