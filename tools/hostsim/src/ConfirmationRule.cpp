@@ -8,14 +8,15 @@ HostAnswer ConfirmationRule::answer(const HostRequest& request, RuleContext& con
         Transaction* t = book.find(*request.nsu);
         if (t == nullptr)
             return HostAnswer::refused(status::kUnknownTransaction, "Transacao nao encontrada");
-        HostAnswer confirmed;
-        if (t->state == TransactionState::kPending) {
-            t->state = TransactionState::kConfirmed;
-            confirmed.stateLines.push_back(stateLine(*t));
-        } else if (t->state != TransactionState::kConfirmed) {
+        if (t->state == TransactionState::kConfirmed)
+            return HostAnswer::refused(status::kAlreadyDone, "Transacao ja confirmada");
+        if (t->state != TransactionState::kPending) {
             return HostAnswer::refused(status::kWrongState,
                                        "Transacao " + std::string(stateName(t->state)));
         }
+        t->state = TransactionState::kConfirmed;
+        HostAnswer confirmed;
+        confirmed.stateLines.push_back(stateLine(*t));
         return confirmed;
     });
     answer.nsu = *request.nsu;

@@ -21,6 +21,7 @@ constexpr size_t kMaxTpduBytes = 64;
 constexpr long kMaxDelayMs = 600000;
 constexpr long kMaxWorkers = 1024;
 constexpr size_t kMaxStatus = 32;
+constexpr long kMaxFaultCount = 999999999;
 
 // Applies one key's value; returns what is wrong with the value, or "".
 using Setter = std::string (*)(PortConfig&, const std::string&);
@@ -72,10 +73,27 @@ std::string setMasterKey(PortConfig& pc, const std::string& v) {
 std::string setFault(PortConfig& pc, const std::string& v) {
     auto f = faultFromName(v);
     if (!f) {
-        return "is not one of none, refuse, close-before, close-middle, delay, oversize, "
-               "minus163";
+        return "is not one of none, refuse, close-before, close-middle, close-after, delay, "
+               "oversize, minus163";
     }
     pc.fault = *f;
+    return "";
+}
+
+std::string setFaultOn(PortConfig& pc, const std::string& v) {
+    auto kinds = requestKindsFromText(v);
+    if (!kinds) {
+        return "is not a list of message codes (0202) or message and processing codes "
+               "(0200/800300) separated by commas";
+    }
+    pc.faultOn = std::move(*kinds);
+    return "";
+}
+
+std::string setFaultCount(PortConfig& pc, const std::string& v) {
+    auto n = parseDecimal(v, 0, kMaxFaultCount);
+    if (!n) return "is not a number of requests (0-999999999)";
+    pc.faultCount = *n;
     return "";
 }
 
@@ -137,6 +155,8 @@ constexpr KeyRule kKeys[] = {
     {"Cript", setCript},
     {"MasterKey", setMasterKey},
     {"Fault", setFault},
+    {"FaultOn", setFaultOn},
+    {"FaultCount", setFaultCount},
     {"DelayMs", setDelayMs},
     {"Workers", setWorkers},
     {"Status", setStatus},
@@ -155,6 +175,9 @@ std::string where(const std::string& section, std::string_view key) {
 std::string crossCheck(const PortConfig& pc) {
     if (pc.framing == Framing::kGatewayTpdu && pc.gatewayTpdu.empty())
         return where(pc.section, "GatewayTpdu") + ": required with Framing=gwtpdu";
+    if (pc.fault == Fault::kRefuse && (!pc.faultOn.empty() || pc.faultCount != 0))
+        return where(pc.section, pc.faultOn.empty() ? "FaultCount" : "FaultOn") +
+               ": Fault=refuse refuses every connection, before any request";
     if (pc.cipher == Cipher::kDes && pc.framing != Framing::kPlain)
         return where(pc.section, "Framing") + ": Cript=2 carries a plain frame; use plain";
     return "";

@@ -18,6 +18,7 @@ inline constexpr const char* kItemLimit = "57";  // too many items in one transa
 inline constexpr const char* kUnknownTransaction = "58";
 inline constexpr const char* kWrongState = "59";
 inline constexpr const char* kBlockedCard = "62";
+inline constexpr const char* kAlreadyDone = "94";  // confirmed or reversed before: a repeat
 inline constexpr const char* kUnreadable = "99";  // a field missing or not readable
 
 }  // namespace vtx::hostsim::status

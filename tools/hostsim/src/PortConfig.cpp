@@ -1,4 +1,5 @@
 #include "PortConfig.h"
+#include "FieldText.h"
 #include "vtx/platform/AsciiCase.h"
 
 #include <array>
@@ -10,11 +11,12 @@ using platform::equalsIgnoreCase;
 
 namespace {
 
-constexpr std::array<std::pair<Fault, std::string_view>, 7> kFaultNames = {{
+constexpr std::array<std::pair<Fault, std::string_view>, 8> kFaultNames = {{
     {Fault::kNone, "none"},
     {Fault::kRefuse, "refuse"},
     {Fault::kCloseBefore, "close-before"},
     {Fault::kCloseMiddle, "close-middle"},
+    {Fault::kCloseAfter, "close-after"},
     {Fault::kDelay, "delay"},
     {Fault::kOversize, "oversize"},
     {Fault::kMinus163, "minus163"},
@@ -26,6 +28,10 @@ constexpr std::array<std::pair<Framing, std::string_view>, 4> kFramingNames = {{
     {Framing::kTpdu, "tpdu"},
     {Framing::kGatewayTpdu, "gwtpdu"},
 }};
+
+bool allDigits(std::string_view text, size_t count) {
+    return text.size() == count && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
 
 template <typename Enum, size_t N>
 std::string_view nameOf(const std::array<std::pair<Enum, std::string_view>, N>& table, Enum v) {
@@ -58,6 +64,25 @@ std::optional<Fault> faultFromName(std::string_view name) {
 
 std::optional<Framing> framingFromName(std::string_view name) {
     return valueOf(kFramingNames, name);
+}
+
+std::optional<std::vector<RequestKind>> requestKindsFromText(std::string_view text) {
+    std::vector<RequestKind> kinds;
+    if (trimmed(text).empty()) return kinds;
+    for (size_t from = 0;;) {
+        const size_t comma = text.find(',', from);
+        const std::string_view entry = trimmed(text.substr(from, comma - from));
+        const size_t slash = entry.find('/');
+        const std::string_view code = entry.substr(0, slash);
+        const std::string_view proc =
+            slash == std::string_view::npos ? std::string_view() : entry.substr(slash + 1);
+        if (!allDigits(code, 4) || (slash != std::string_view::npos && !allDigits(proc, 6)))
+            return std::nullopt;
+        kinds.push_back({std::string(code), std::string(proc)});
+        if (comma == std::string_view::npos) break;
+        from = comma + 1;
+    }
+    return kinds;
 }
 
 }  // namespace vtx::hostsim

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "DesBlock.h"
 #include "MasterKey.h"
@@ -15,9 +16,27 @@ namespace vtx::hostsim {
 
 enum class Framing { kPlain, kBinary, kTpdu, kGatewayTpdu };
 
-enum class Fault { kNone, kRefuse, kCloseBefore, kCloseMiddle, kDelay, kOversize, kMinus163 };
+enum class Fault {
+    kNone,
+    kRefuse,
+    kCloseBefore,
+    kCloseMiddle,
+    kCloseAfter,
+    kDelay,
+    kOversize,
+    kMinus163
+};
 
 enum class Cipher { kNone = 0, kShift = 1, kDes = 2 };
+
+// A kind of request a port's fault is aimed at: a message code ("0202"),
+// and a processing code ("800300") or empty for any.
+struct RequestKind {
+    std::string code;
+    std::string proc;
+
+    bool operator==(const RequestKind&) const = default;
+};
 
 struct PortConfig {
     std::string section;
@@ -28,6 +47,8 @@ struct PortConfig {
     Cipher cipher = Cipher::kNone;
     vtx::wire::DesKey masterKey = vtx::wire::kDefaultMasterKey;
     Fault fault = Fault::kNone;
+    std::vector<RequestKind> faultOn;  // the requests the fault hits; empty: every one
+    long faultCount = 0;               // only the first this many of them; 0: all
     int delayMs = 0;
     int workers = 32;
     std::string status = "00";
@@ -51,5 +72,11 @@ std::string_view framingName(Framing framing);
 // The value for a configuration spelling, compared without regard to case.
 std::optional<Fault> faultFromName(std::string_view name);
 std::optional<Framing> framingFromName(std::string_view name);
+
+// The kinds of a FaultOn value, "0202,0200/800300": message codes of four
+// digits, each with an optional "/" and processing code of six; blanks
+// around an entry do not count. An empty value is the empty list; nullopt
+// when an entry is malformed.
+std::optional<std::vector<RequestKind>> requestKindsFromText(std::string_view text);
 
 }  // namespace vtx::hostsim

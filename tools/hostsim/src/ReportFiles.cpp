@@ -243,6 +243,7 @@ std::vector<ReportFile> stationReports(const LedgerBook& book, const Transaction
                            .cents(amountsOf(*t, false).net)
                            .text(zeroFill(t->batch, 6))
                            .text(origin.establishment)
+                           .number(t->linked)
                            .done();
         }
     }
@@ -284,7 +285,8 @@ std::vector<ReportFile> stationReports(const LedgerBook& book, const Transaction
         {"TP" + code,
          heading("Transacoes pendentes") +
              Record("001")
-                 .headings({"Tipo", "NSU", "Data", "Situacao", "Valor", "Lote", "Estabelecimento"})
+                 .headings({"Tipo", "NSU", "Data", "Situacao", "Valor", "Lote", "Estabelecimento",
+                            "NSU Original"})
                  .done() +
              pending,
          false});

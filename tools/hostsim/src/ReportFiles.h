@@ -7,7 +7,8 @@
 //   TS TR TD  + "-" + batch (6 digits): the transactions of a batch
 //   PS PR PD  + "-" + batch: the products sold in a batch
 //   PT DR DD  + "-" + NSU (12 digits): the products of a transaction
-//   TP        pending transactions (every establishment type)
+//   TP        pending transactions (every establishment type), each with
+//             the NSU it refers to, as the transactions of a batch have it
 //
 // The three prefixes of a report are the establishment types 1, 2 and 3;
 // their files hold the same rows under a heading naming the type. Records

@@ -15,7 +15,7 @@ constexpr std::chrono::seconds kRequestTimeLimit{10};
 
 }  // namespace
 
-void RequestHandler::fault(std::string_view detail) const {
+void RequestHandler::note(std::string_view detail) const {
     log_.note(config_.section, "FAULT", detail);
 }
 
@@ -31,18 +31,20 @@ void RequestHandler::serve(int fd) const {
     }
     const Request& request = *in.request;
     log_.request(config_.section, request, codec_);
+    const Fault fault = faults_.hits(request.message) ? config_.fault : Fault::kNone;
 
-    if (config_.fault == Fault::kCloseBefore) {
-        fault("close-before: closed without a reply");
+    // Before the rules: the host never acts on the request.
+    if (fault == Fault::kCloseBefore) {
+        note("close-before: closed without a reply");
         return;
     }
-    if (config_.fault == Fault::kMinus163) {
-        fault("minus163: answered -163 in place of a length");
+    if (fault == Fault::kMinus163) {
+        note("minus163: answered -163 in place of a length");
         connection.writeAll(codec_.minus163());
         return;
     }
     if (std::optional<std::string> what = responder_.silence(request.message)) {
-        fault(*what);
+        note(*what);
         return;
     }
     std::optional<std::string> reply = responder_.answer(request.message);
@@ -50,8 +52,8 @@ void RequestHandler::serve(int fd) const {
         log_.note(config_.section, "REJECT", "no rule answers this request");
         return;
     }
-    if (config_.fault == Fault::kOversize) {
-        fault("oversize: announced 4000 bytes, sent " + std::to_string(reply->size()));
+    if (fault == Fault::kOversize) {
+        note("oversize: announced 4000 bytes, sent " + std::to_string(reply->size()));
         connection.writeAll(codec_.oversize(request.envelope, *reply));
         return;
     }
@@ -61,15 +63,22 @@ void RequestHandler::serve(int fd) const {
         return;
     }
     std::string_view bytes = frame->bytes;
-    if (config_.fault == Fault::kCloseMiddle) {
+    if (fault == Fault::kCloseMiddle) {
         size_t half = (bytes.size() - frame->headerSize) / 2;
-        fault("close-middle: sent " + std::to_string(half) + " of " +
-              std::to_string(bytes.size() - frame->headerSize) + " reply bytes");
+        note("close-middle: sent " + std::to_string(half) + " of " +
+             std::to_string(bytes.size() - frame->headerSize) + " reply bytes");
         connection.writeAll(bytes.substr(0, frame->headerSize + half));
         return;
     }
-    if (config_.fault == Fault::kDelay) {
-        fault("delay: " + std::to_string(config_.delayMs) + " ms");
+    if (fault == Fault::kCloseAfter) {
+        note("close-after: answered, closed without sending the " + std::to_string(bytes.size()) +
+             " reply bytes");
+        return;
+    }
+    if (fault == Fault::kDelay) {
+        // The rules have answered (and logged the state) already: a station
+        // that gives up during the wait leaves the host having acted.
+        note("delay: " + std::to_string(config_.delayMs) + " ms");
         stop_.sleepFor(config_.delayMs);
     }
     connection.writeAll(bytes);

@@ -36,15 +36,16 @@ HostAnswer ReversalRule::answer(const HostRequest& request, RuleContext& context
         Transaction* t = book.find(*request.nsu);
         if (t == nullptr)
             return HostAnswer::refused(status::kUnknownTransaction, "Transacao nao encontrada");
-        HostAnswer reversed;
-        if (t->state == TransactionState::kOpen || t->state == TransactionState::kPending) {
-            t->state = TransactionState::kReversed;
-            reversed.stateLines.push_back(stateLine(*t));
-            undoLink(*t, book, reversed);
-        } else if (t->state != TransactionState::kReversed) {
+        if (t->state == TransactionState::kReversed)
+            return HostAnswer::refused(status::kAlreadyDone, "Transacao ja desfeita");
+        if (t->state != TransactionState::kOpen && t->state != TransactionState::kPending) {
             return HostAnswer::refused(status::kWrongState,
                                        "Transacao " + std::string(stateName(t->state)));
         }
+        t->state = TransactionState::kReversed;
+        HostAnswer reversed;
+        reversed.stateLines.push_back(stateLine(*t));
+        undoLink(*t, book, reversed);
         return reversed;
     });
     answer.nsu = *request.nsu;

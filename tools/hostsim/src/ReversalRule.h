@@ -2,9 +2,10 @@
 // of the NSU in 012-000 becomes reversed, and what it changed is put back:
 // a sale gives its pre-authorisation back to the card, a cancellation gives
 // the units it cancelled back to its transaction (and that transaction its
-// former state). Reversing again is accepted and changes nothing; a
-// confirmed transaction is cancelled, not reversed (59); an unknown NSU
-// gets 58. The answer echoes the NSU.
+// former state). Reversing a reversed transaction again is a repeat the
+// host recognises: 94 "Transacao ja desfeita", and nothing changes. A
+// confirmed transaction is cancelled, not reversed (59), as is any other
+// state; an unknown NSU gets 58. The answer echoes the NSU.
 //
 // Thread-safety: as TransactionRule.
 #pragma once

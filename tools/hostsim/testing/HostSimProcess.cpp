@@ -105,8 +105,11 @@ std::string HostSimProcess::configText(const std::vector<HostSimPort>& ports) {
         if (!p.gatewayTpdu.empty()) out << "GatewayTpdu=" << p.gatewayTpdu << "\n";
         out << "Cript=" << p.cript << "\n";
         if (!p.masterKey.empty()) out << "MasterKey=" << p.masterKey << "\n";
-        out << "Fault=" << p.fault << "\nDelayMs=" << p.delayMs << "\nWorkers=" << p.workers
-            << "\nStatus=" << p.status << "\n";
+        out << "Fault=" << p.fault << "\n";
+        if (!p.faultOn.empty()) out << "FaultOn=" << p.faultOn << "\n";
+        if (p.faultCount != 0) out << "FaultCount=" << p.faultCount << "\n";
+        out << "DelayMs=" << p.delayMs << "\nWorkers=" << p.workers << "\nStatus=" << p.status
+            << "\n";
         if (!p.reply.empty()) out << "Reply=" << p.reply << "\n";
         if (!p.logonOperator.empty()) out << "Operator=" << p.logonOperator << "\n";
         if (!p.administrator.empty()) out << "Administrator=" << p.administrator << "\n";
@@ -289,16 +292,21 @@ std::vector<HostSimRecord> HostSimProcess::records() const {
     return out;
 }
 
-std::string HostSimProcess::transactionState(std::string_view nsu) const {
-    const std::string wanted = "nsu=" + std::string(nsu) + " ";
-    std::string last;
+std::vector<std::string> HostSimProcess::stateHistory(std::string_view nsu) const {
+    const std::string wanted = "STATE nsu=" + std::string(nsu) + " ";
+    std::vector<std::string> history;
     for (const std::string& line : logLines()) {
         std::string section;
         std::string_view rest;
-        if (splitLogLine(line, section, rest) && rest.starts_with("STATE " + wanted))
-            last = std::string(rest.substr(6));
+        if (splitLogLine(line, section, rest) && rest.starts_with(wanted))
+            history.emplace_back(rest.substr(6));
     }
-    return last;
+    return history;
+}
+
+std::string HostSimProcess::transactionState(std::string_view nsu) const {
+    std::vector<std::string> history = stateHistory(nsu);
+    return history.empty() ? std::string() : std::move(history.back());
 }
 
 std::vector<HostSimRecord> HostSimProcess::records(std::string_view section) const {

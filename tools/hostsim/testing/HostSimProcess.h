@@ -29,6 +29,8 @@ struct HostSimPort {
     int cript = 0;                  // 0 none, 1 shift cipher, 2 DES frame
     std::string masterKey;          // Cript=2; empty: the default key
     std::string fault = "none";
+    std::string faultOn;  // FaultOn: "0202,0200/800300"; empty: every request
+    long faultCount = 0;  // FaultCount: only the first this many matching; 0: all
     int delayMs = 0;
     int workers = 32;
     std::string status = "00";
@@ -91,8 +93,11 @@ public:
     std::vector<HostSimRecord> records() const;
     std::vector<HostSimRecord> records(std::string_view section) const;
 
-    // The last STATE line logged for the transaction numbered `nsu` (six
-    // digits, "000012"), from "nsu=" on; empty when there is none.
+    // Every STATE line logged for the transaction numbered `nsu` (six
+    // digits, "000012"), from "nsu=" on, oldest first: one per request that
+    // changed it. transactionState() is the last of them; empty when there
+    // is none.
+    std::vector<std::string> stateHistory(std::string_view nsu) const;
     std::string transactionState(std::string_view nsu) const;
 
     // Stops the program (SIGTERM, up to 5 s, then SIGKILL) and returns its

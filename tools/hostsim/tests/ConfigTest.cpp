@@ -25,6 +25,12 @@ TEST(ConfigTest, BadFileExitsWithCode2AndNamesSectionAndKey) {
         {"[till]\nPrt=5002\n", "[till], key Prt: unknown key"},
         {"[till]\nAdministrator=../ADM\n", "[till], key Administrator"},
         {"[till]\nAdministrator=ADMINISTRA\n", "[till], key Administrator"},
+        {"[till]\nFault=close-before\nFaultOn=0202,0420/8004\n", "[till], key FaultOn"},
+        {"[till]\nFaultOn=0202,\n", "[till], key FaultOn"},
+        {"[till]\nFaultOn=LOGIN|\n", "[till], key FaultOn"},
+        {"[till]\nFaultOn=0200/800300/1\n", "[till], key FaultOn"},
+        {"[till]\nFaultCount=-1\n", "[till], key FaultCount"},
+        {"[till]\nFault=refuse\nFaultOn=0202\n", "[till], key FaultOn"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.config);
@@ -72,6 +78,20 @@ TEST(ConfigTest, KeysAreReadWithoutRegardToCaseWithDefaultsForTheRest) {
     expected[0] = 'A';
     expected[1] = 'B';
     EXPECT_EQ(two.masterKey, expected);
+}
+
+TEST(ConfigTest, FaultOnListsMessageCodesWithOrWithoutTheirProcessingCode) {
+    std::string error;
+    auto config = parseHostConfig(
+        "[one]\nFault=Close-After\nFaultOn= 0202 ,0200/800300\nFaultCount=1\n[two]\nFaultOn=\n",
+        error);
+    ASSERT_TRUE(config) << error;
+    const PortConfig& one = config->ports[0];
+    EXPECT_EQ(one.fault, Fault::kCloseAfter);
+    EXPECT_EQ(one.faultOn, (std::vector<RequestKind>{{"0202", ""}, {"0200", "800300"}}));
+    EXPECT_EQ(one.faultCount, 1);
+    EXPECT_TRUE(config->ports[1].faultOn.empty());  // every request, as without the key
+    EXPECT_EQ(config->ports[1].faultCount, 0);
 }
 
 TEST(ConfigTest, RejectsAmbiguousFiles) {

@@ -49,6 +49,19 @@ TEST_F(FaultTest, CloseBeforeReadsTheRequestAndSendsNothing) {
     EXPECT_TRUE(logHas("cb FAULT close-before"));
 }
 
+TEST_F(FaultTest, CloseAfterAnswersThenClosesWithoutSendingTheReply) {
+    ASSERT_TRUE(startHost({faulty("ca", "close-after"), hostPort("ok")}));
+
+    Exchange ex = roundTrip(host().port("ca"), plainFrame(request("1")));
+
+    EXPECT_TRUE(ex.closedByHost);
+    EXPECT_EQ(ex.received, "");
+    EXPECT_TRUE(logHas("ca FAULT close-after"));
+    // The reply was made (it took NSU 000001), only never sent.
+    EXPECT_EQ(roundTrip(host().port("ok"), plainFrame(request("2"))).received,
+              plainFrame(defaultReply("2", "000002")));
+}
+
 TEST_F(FaultTest, CloseMiddleSendsTheHeaderAndHalfTheBody) {
     ASSERT_TRUE(startHost({faulty("cm", "close-middle", "tpdu")}));
     const std::string full = tpduFrame("CHK", "OPERATOR", defaultReply("1", "000001"));

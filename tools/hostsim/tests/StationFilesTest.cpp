@@ -156,6 +156,8 @@ TEST_P(StationFilesTest, SaleConfirmationAndPartialCancellationShowInEveryReport
         EXPECT_EQ(cell(1, 2), cancel);
         EXPECT_EQ(cell(1, 4), "CANC.");
         EXPECT_EQ(cell(1, 5), "9,01");
+        EXPECT_EQ(cell(0, 8), "NSU Original");
+        EXPECT_EQ(cell(1, 8), sale);  // the sale the cancellation cancelled
     }
 
     // Confirming the cancellation leaves nothing pending; the older pending
@@ -177,6 +179,25 @@ TEST_P(StationFilesTest, SaleConfirmationAndPartialCancellationShowInEveryReport
                   fs::perms::owner_read | fs::perms::owner_write);
     }
     EXPECT_EQ(pendingFiles, 1u);
+}
+
+// Column 8 of the pending transactions: the pre-authorisation a sale read
+// back, 0 for a sale without one.
+TEST_P(StationFilesTest, PendingTransactionsNameTheTransactionTheyReferTo) {
+    const std::string pre = open(cardNumber(8), "800000");
+    ASSERT_EQ(send(batch(false, pre, {{productCode(3), 1}}, false))["009-000"], "00");
+    ASSERT_EQ(send(common("0202", "800200", pre))["009-000"], "00");
+    const std::string readBack = open(cardNumber(8), "800500");
+    ASSERT_EQ(send(batch(true, readBack, {{productCode(3), 1}}, false))["009-000"], "00");
+    const std::string plain = open(cardNumber(9), "800500");
+    ASSERT_EQ(send(batch(true, plain, {{productCode(4), 1}}, false))["009-000"], "00");
+
+    ASSERT_TRUE(load(ReportFileKind::TransacoesPendentes, 1));
+    ASSERT_EQ(grid_.maxRows(), 2);
+    std::map<std::string, std::string> referred;
+    for (int row = 1; row <= 2; ++row) referred[cell(row, 2)] = cell(row, 8);
+    EXPECT_EQ(referred[readBack], pre);
+    EXPECT_EQ(referred[plain], "0");
 }
 
 TEST_P(StationFilesTest, AReversedSaleLeavesTheReportsAndLosesItsProductFile) {

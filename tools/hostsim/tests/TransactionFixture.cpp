@@ -50,7 +50,7 @@ void TransactionFixture::SetUp() {
     products += std::string(kLimited) + ";ITEM LIMITADO;LAB;1;2000;0;;;;2\n";
     products += std::string(kRefused) + ";ITEM RECUSADO;LAB;1;3000;0;;;45;\n";
     writeFile(dataFolder_ + "/products.csv", products);
-    HostSimPort till = hostPort("till");
+    HostSimPort till = till_;
     till.administrator = administrator_;
     ASSERT_TRUE(startHost({till}, dataFolder_));
 }

@@ -59,6 +59,7 @@ protected:
 
     std::string dataFolder_;
     std::string administrator_;  // the port's key Administrator; set before SetUp()
+    HostSimPort till_ = hostPort("till");  // the port's other keys; set before SetUp()
 };
 
 }  // namespace vtx::hostsim::test

@@ -133,8 +133,50 @@ TEST_P(TransactionTest, SaleCarriesReceiptLinesAndIsConfirmed) {
     StationAnswer confirmed = send(common("0202", "800300", nsu));
     EXPECT_EQ(confirmed["009-000"], "00");
     EXPECT_THAT(stateOf(nsu), HasSubstr("state=confirmed"));
-    EXPECT_EQ(send(common("0202", "800300", nsu))["009-000"], "00");  // again: no change
     EXPECT_EQ(send(common("0202", "800300", "999999"))["009-000"], "58");
+}
+
+// A station that lost the answer to its confirmation or reversal sends it
+// again; the host says it was done already (94), echoes the NSU and changes
+// nothing, and a confirmation and a reversal of one transaction never both
+// succeed.
+TEST_P(TransactionTest, ARepeatedConfirmationOrReversalIsAnsweredAsAlreadyDone) {
+    struct Case {
+        const char* done;      // the message that finished the transaction
+        const char* message;   // the answer to its repeat
+        const char* contrary;  // the other message, now too late
+        const char* state;
+    };
+    int card = 9;
+    for (const Case& c : {Case{"0202", "Transacao ja confirmada", "0420", "state=confirmed"},
+                          Case{"0420", "Transacao ja desfeita", "0202", "state=reversed"}}) {
+        SCOPED_TRACE(c.done);
+        const std::string nsu = sell(cardNumber(card), {{productCode(card), 1}});
+        ++card;
+        ASSERT_EQ(send(common(c.done, "800300", nsu))["009-000"], "00");
+        const size_t lines = host().stateHistory(six(nsu)).size();
+
+        StationAnswer again = send(common(c.done, "800300", nsu));
+        EXPECT_EQ(again["009-000"], "94");
+        EXPECT_EQ(again["030-000"], c.message);
+        EXPECT_EQ(nsuOf(again), nsu);
+        StationAnswer late = send(common(c.contrary, "800300", nsu));
+        EXPECT_EQ(late["009-000"], "59");
+        EXPECT_EQ(nsuOf(late), nsu);
+        EXPECT_EQ(host().stateHistory(six(nsu)).size(), lines);
+        EXPECT_THAT(stateOf(nsu), HasSubstr(c.state));
+    }
+
+    // A cancellation's reversal, repeated, gives its units back only once.
+    const std::string sale = sell(cardNumber(11), {{productCode(3), 2}});
+    ASSERT_EQ(send(common("0202", "800300", sale))["009-000"], "00");
+    StationAnswer cancelled = send(cancellation(sale, {{productCode(3), 1}}));
+    ASSERT_EQ(cancelled["009-000"], "00");
+    const size_t saleLines = host().stateHistory(six(sale)).size();
+    ASSERT_EQ(send(common("0420", "800400", nsuOf(cancelled)))["009-000"], "00");
+    EXPECT_EQ(send(common("0420", "800400", nsuOf(cancelled)))["009-000"], "94");
+    EXPECT_EQ(host().stateHistory(six(sale)).size(), saleLines + 1);
+    EXPECT_THAT(stateOf(sale), HasSubstr("items=" + productCode(3) + "/1/2/0/00"));
 }
 
 TEST_P(TransactionTest, ReversalUndoesTheSaleAndGivesThePreAuthorisationBack) {
