@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/Cp1252Text.h"
+#include "vtx/platform/Paths.h"
 
 namespace vtx::client {
 namespace {
@@ -231,7 +232,7 @@ QString journalOutcomeName(JournalOutcome outcome) {
 }
 
 std::string TransactionJournal::pathFor(const EstruturaPrincipal& settings) {
-    return toFileSystemPath(settings.serverFile(QString::fromLatin1(kFileName)));
+    return vtx::platform::resolve(toFileSystemPath(settings.serverFile(QString::fromLatin1(kFileName))));
 }
 
 TransactionJournal::TransactionJournal(std::string path)

@@ -91,8 +91,4 @@ void journalSettled(ClientSession& session, const std::string& id, bool confirm,
         session.reporter.TrataErro(QStringLiteral("Diario"), session.journal->lastError());
 }
 
-bool answerSaysAlreadySettled(ClientSession& session) {
-    return GetCampo(session, QStringLiteral("009-000")).trimmed() == kStatusJaLiquidada;
-}
-
 }  // namespace vtx::client::detail

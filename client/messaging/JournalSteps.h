@@ -13,11 +13,6 @@
 
 namespace vtx::client::detail {
 
-// The host's status for "already done": a confirmation or annulment of a
-// transaction the host had confirmed or annulled already (its first answer
-// was lost). The station takes it as success.
-inline const QString kStatusJaLiquidada = QStringLiteral("94");
-
 // What the session knows of its current request, for the journal.
 JournalRequest journalContext(const ClientSession& session, JournalKind kind);
 
@@ -37,9 +32,5 @@ bool journalSettling(ClientSession& session, bool confirm, const QString& proced
 
 // Records the outcome of a confirmation or annulment the host answered.
 void journalSettled(ClientSession& session, const std::string& id, bool confirm, bool accepted);
-
-// True when the last answer says the transaction was confirmed or annulled
-// already.
-bool answerSaysAlreadySettled(ClientSession& session);
 
 }  // namespace vtx::client::detail

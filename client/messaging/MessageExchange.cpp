@@ -104,6 +104,10 @@ bool VerificaRetorno(ClientSession& session, bool show) {
     return accepted;
 }
 
+bool answerSaysAlreadySettled(ClientSession& session) {
+    return GetCampo(session, QStringLiteral("009-000")).trimmed() == kStatusJaLiquidada;
+}
+
 bool ProcessaLogon(ClientSession& session) {
     QString exchange = exchangeBuffer(QStringLiteral("LOGIN|"));
     QString admin = session.settings.NomeAdministradora;

@@ -39,6 +39,14 @@ int ProcessaMsg(ClientSession& session);
 // message (when `show`) and the error texts of the answer.
 bool VerificaRetorno(ClientSession& session, bool show);
 
+// The host's status for "already done" (field 009-000): a confirmation or
+// annulment of a transaction it had confirmed or annulled already, whose
+// first answer was lost. The station takes it as success.
+inline const QString kStatusJaLiquidada = QStringLiteral("94");
+
+// True when the last answer says so.
+bool answerSaysAlreadySettled(ClientSession& session);
+
 // The terminal logon ("LOGIN|"); true when accepted.
 bool ProcessaLogon(ClientSession& session);
 

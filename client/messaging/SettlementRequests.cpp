@@ -38,7 +38,7 @@ bool Mensagem_Confirmacao(ClientSession& session) {
     }
     // Confirmed already (the first confirmation's answer was lost): done.
     const bool accepted =
-        detail::answerSaysAlreadySettled(session) || VerificaRetorno(session, true);
+        answerSaysAlreadySettled(session) || VerificaRetorno(session, true);
     detail::journalSettled(session, entry, true, accepted);
     return accepted;
 }
@@ -53,7 +53,7 @@ bool Mensagem_Anulacao(ClientSession& session) {
     int result = ProcessaMsg(session);
     if (result < 0) return true;  // nothing shown: the reversal is sent again by the settlement
     const bool accepted =
-        detail::answerSaysAlreadySettled(session) || VerificaRetorno(session, true);
+        answerSaysAlreadySettled(session) || VerificaRetorno(session, true);
     detail::journalSettled(session, entry, false, accepted);
     return accepted;
 }

@@ -6,6 +6,7 @@
 #include "messaging/MessageExchange.h"
 #include "messaging/RequestBuilders.h"
 #include "messaging/ReportFiles.h"
+#include "reports/JournalMarks.h"
 #include "widgets/GridView.h"
 #include "widgets/Hourglass.h"
 
@@ -19,6 +20,7 @@ const QString kTitle = QStringLiteral("Atenção");
 bool hostAccepted(ClientSession& session) {
     // Nothing sent, or no answer from the host.
     if (session.resultadoTroca < 0 || session.RetornoMensagem.isEmpty()) return false;
+    if (answerSaysAlreadySettled(session)) return true;  // its first answer was lost
     const QString status = GetCampo(session, QStringLiteral("009-000"));
     return status.isEmpty() || leadingNumber(status) < 40;
 }
@@ -49,6 +51,12 @@ FormConsulta::FormConsulta(ClientSession& session, Printer* printer, ReportHost 
         QStringLiteral("Vantorix Client      Tela 0007 - Transações Pendentes    "),
         QStringLiteral("TRANSACOESPENDENTES"),
         reportFilePattern(ReportFileKind::TransacoesPendentes, s.TipoEstab, s.CodigoAdministradora));
+    marcaDiario();
+}
+
+void FormConsulta::marcaDiario() {
+    if (session_.journal == nullptr || !session_.journal->load()) return;
+    if (marcaTransacoesDoDiario(grid(), *session_.journal, 2) > 0) spd_->refresh();
 }
 
 void FormConsulta::CarregaDadosNSU() {
@@ -85,6 +93,7 @@ void FormConsulta::processa(QPushButton* button, bool (*envia)(ClientSession&),
     session_.dialogs.message(ok ? sucesso : falha, kTitle,
                              ok ? MessageIcon::Information : MessageIcon::Critical);
     button->setEnabled(true);
+    marcaDiario();
     spd_->setFocus();
 }
 

@@ -42,6 +42,8 @@ protected:
     bool teclaFuncao(int key) override;
 
 private:
+    // The rows the station's journal knows, marked (reports/JournalMarks.h).
+    void marcaDiario();
     // Runs a confirmation or reversal of the active row's transaction.
     void processa(QPushButton* button, bool (*envia)(ClientSession&), const QString& sucesso,
                   const QString& falha);

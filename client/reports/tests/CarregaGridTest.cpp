@@ -5,14 +5,13 @@
 #include <QDir>
 #include <QFile>
 
+#include "core/testing/ReportStation.h"
 #include "core/testing/ScriptedDialogs.h"
 #include "messaging/ReportFiles.h"
-#include "reports/testing/ReportStation.h"
 
 using namespace vtx::client;
-using namespace vtx::client::reports;
-using vtx::client::reports::testing::writeCheckedReport;
-using vtx::client::reports::testing::writeReport;
+using vtx::client::testing::writeCheckedReport;
+using vtx::client::testing::writeReport;
 
 namespace {
 

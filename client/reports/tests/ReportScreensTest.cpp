@@ -8,17 +8,17 @@
 #include <QTimer>
 
 #include "core/testing/RecordingPrinter.h"
+#include "core/testing/ReportStation.h"
 #include "core/testing/ScriptedDialogs.h"
 #include "reports/FormConsulta.h"
 #include "reports/FormResumo.h"
 #include "reports/FormResumoFinanceiro.h"
 #include "reports/FormResumoProdutos.h"
-#include "reports/testing/ReportStation.h"
 #include "widgets/Hourglass.h"
 
 using namespace vtx::client;
 using namespace vtx::client::reports;
-using vtx::client::reports::testing::writeCheckedReport;
+using vtx::client::testing::writeCheckedReport;
 using vtx::client::testing::PrintEvent;
 
 namespace {

@@ -1,9 +1,9 @@
-#include "reports/testing/ReportStation.h"
+#include "core/testing/ReportStation.h"
 
 #include "core/CheckSum.h"
 #include "core/Cp1252Text.h"
 
-namespace vtx::client::reports::testing {
+namespace vtx::client::testing {
 
 QString reportFileName(const QString& stem, const QStringList& lines) {
     qint32 sum = 0;
@@ -25,4 +25,4 @@ QString writeCheckedReport(const vtx::test::TempRoot& root, const QString& stem,
     return name;
 }
 
-}  // namespace vtx::client::reports::testing
+}  // namespace vtx::client::testing

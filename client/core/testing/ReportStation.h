@@ -7,7 +7,7 @@
 
 #include "TestRoot.h"
 
-namespace vtx::client::reports::testing {
+namespace vtx::client::testing {
 
 // The name `stem` + ".S" + the checksum of the lines.
 QString reportFileName(const QString& stem, const QStringList& lines);
@@ -19,4 +19,4 @@ void writeReport(const vtx::test::TempRoot& root, const QString& name, const QSt
 QString writeCheckedReport(const vtx::test::TempRoot& root, const QString& stem,
                            const QStringList& lines);
 
-}  // namespace vtx::client::reports::testing
+}  // namespace vtx::client::testing
