@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/Cp1252Text.h"
+#include "vtx/platform/Paths.h"
 
 namespace vtx::client {
 namespace {
@@ -231,7 +232,9 @@ QString journalOutcomeName(JournalOutcome outcome) {
 }
 
 std::string TransactionJournal::pathFor(const EstruturaPrincipal& settings) {
-    return toFileSystemPath(settings.serverFile(QString::fromLatin1(kFileName)));
+    // PathServer is a station path ("C:\Vantrix"): the file is found where
+    // the station's other files are, whatever the process's folder.
+    return vtx::platform::resolve(toFileSystemPath(settings.serverFile(QString::fromLatin1(kFileName))));
 }
 
 TransactionJournal::TransactionJournal(std::string path)
