@@ -71,6 +71,19 @@ std::vector<std::string> flowArguments(const JournalStation& station, bool cance
     return a;
 }
 
+// What the run was: the sale the driver made (or the one it cancelled),
+// the choices, and the last step the driver reached.
+JournalRunFacts factsOf(bool cancelFlow, const std::string& saleNsu, const DriverOutcome& driver,
+                        bool confirm, bool policyConfirm) {
+    JournalRunFacts facts;
+    facts.cancelFlow = cancelFlow;
+    facts.saleNsu = cancelFlow ? saleNsu : JournalStation::hostNsu(QString::fromStdString(driver.nsu()));
+    facts.decideConfirm = confirm;
+    facts.policyConfirm = policyConfirm;
+    facts.lastStep = driver.lastStep();
+    return facts;
+}
+
 // The station started again: the settlement VtxClient runs at start-up, then
 // the judgement. Empty when the run holds.
 std::string settleAndJudge(JournalStation& station, JournalRunFacts facts, const std::string& story) {
@@ -128,12 +141,7 @@ TEST_P(JournalKill, StartedAgainTheHostAndTheJournalAgree) {
         const DriverOutcome killed = JournalStation::finish(*driver);
         ++hit[killed.lastStep()];
 
-        JournalRunFacts facts;
-        facts.cancelFlow = c.cancelFlow;
-        facts.saleNsu = c.cancelFlow ? saleNsu : JournalStation::hostNsu(QString::fromStdString(killed.nsu()));
-        facts.decideConfirm = confirm;
-        facts.policyConfirm = policyConfirm;
-        facts.lastStep = killed.lastStep();
+        const JournalRunFacts facts = factsOf(c.cancelFlow, saleNsu, killed, confirm, policyConfirm);
         const std::string story = "run " + std::to_string(run) + ": killed " + std::to_string(waitMs) +
                                   " ms after the marker, at step " + killed.lastStep() + ", " +
                                   (confirm ? "confirming" : "annulling") + "\n" + killed.text() + "\n";
@@ -193,12 +201,7 @@ TEST_P(JournalHostDrop, StartedAgainTheHostAndTheJournalAgree) {
         if (c.cancelFlow && saleNsu.empty()) return;
 
         const DriverOutcome cut = station.run(flowArguments(station, c.cancelFlow, saleNsu, confirm));
-        JournalRunFacts facts;
-        facts.cancelFlow = c.cancelFlow;
-        facts.saleNsu = c.cancelFlow ? saleNsu : JournalStation::hostNsu(QString::fromStdString(cut.nsu()));
-        facts.decideConfirm = confirm;
-        facts.policyConfirm = policyConfirm;
-        facts.lastStep = cut.lastStep();
+        const JournalRunFacts facts = factsOf(c.cancelFlow, saleNsu, cut, confirm, policyConfirm);
         const std::string story = "run " + std::to_string(run) + ": " + keys.fault + " on " + keys.faultOn +
                                   ", " + (confirm ? "confirming" : "annulling") + "\n" + cut.text() + "\n";
         const std::string failure = settleAndJudge(station, facts, story);
