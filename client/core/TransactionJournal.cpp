@@ -157,10 +157,16 @@ QString numericNsu(const QString& nsu) {
     return digits.mid(zeros);
 }
 
+// 16 letters (a-p, one per four random bits): an id holds no digits, so no
+// scan of the file for card numbers can mistake it for one.
 std::string newId() {
-    return QString::number(QRandomGenerator::system()->generate64(), 16)
-        .rightJustified(16, u'0')
-        .toStdString();
+    quint64 bits = QRandomGenerator::system()->generate64();
+    std::string id(16, 'a');
+    for (char& c : id) {
+        c = static_cast<char>('a' + (bits & 0xFU));
+        bits >>= 4;
+    }
+    return id;
 }
 
 }  // namespace
@@ -232,6 +238,8 @@ QString journalOutcomeName(JournalOutcome outcome) {
 }
 
 std::string TransactionJournal::pathFor(const EstruturaPrincipal& settings) {
+    // PathServer is a station path ("C:\Vantrix"): the file is found where
+    // the station's other files are, whatever the process's folder.
     return vtx::platform::resolve(toFileSystemPath(settings.serverFile(QString::fromLatin1(kFileName))));
 }
 

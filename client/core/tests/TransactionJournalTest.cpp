@@ -41,6 +41,18 @@ protected:
     test::TempRoot root_;
 };
 
+TEST_F(TransactionJournalTest, TheStationsJournalIsInItsInstallationDirectory) {
+    // PathServer as the settings hold it: a station path, upper-cased.
+    root_.writeFile("C/Vantrix/VtxClient.ini", "");
+    EstruturaPrincipal settings;
+    settings.PathServer = QStringLiteral("C:\\VANTRIX");
+    const std::string path = TransactionJournal::pathFor(settings);
+    EXPECT_EQ(path, root_.native("C/Vantrix/VtxClient.jnl"));
+    TransactionJournal j(path);
+    ASSERT_TRUE(j.pedido(sale()));
+    EXPECT_TRUE(root_.readFile("C/Vantrix/VtxClient.jnl").has_value());
+}
+
 TEST_F(TransactionJournalTest, EachStepIsReadBackByAnotherReaderAsWritten) {
     TransactionJournal j = journal();
     const auto id = j.pedido(sale());

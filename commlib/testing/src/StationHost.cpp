@@ -1,12 +1,15 @@
 #include "vtx/commlib/testing/StationHost.h"
 
+#include <utility>
+
 namespace vtx::cli::test {
 
 std::unique_ptr<vtx::hostsim::HostSimProcess> stationHost(const Station& station,
                                                           const std::string& operatorLine,
                                                           const std::string& code,
-                                                          const std::string& administrator) {
-    vtx::hostsim::HostSimPort port;
+                                                          const std::string& administrator,
+                                                          vtx::hostsim::HostSimPort keys) {
+    vtx::hostsim::HostSimPort port = std::move(keys);
     port.section = "host";
     port.port = vtx::hostsim::freeFourDigitPort();
     port.administrator = administrator;

@@ -13,8 +13,11 @@
 
 namespace vtx::linkagent::test {
 
-AgentProcess::AgentProcess(std::vector<std::string> arguments, Environment environment)
-    : arguments_(std::move(arguments)), environment_(std::move(environment)) {}
+AgentProcess::AgentProcess(std::vector<std::string> arguments, Environment environment,
+                           std::string program)
+    : arguments_(std::move(arguments)),
+      environment_(std::move(environment)),
+      program_(program.empty() ? std::string(VTX_BIN_DIR) + "/LinkAgent" : std::move(program)) {}
 
 namespace {
 
@@ -49,7 +52,7 @@ bool AgentProcess::start() {
     int out[2], err[2];
     if (::pipe2(out, O_CLOEXEC) != 0) return false;
     if (::pipe2(err, O_CLOEXEC) != 0) return false;
-    const std::string program = std::string(VTX_BIN_DIR) + "/LinkAgent";
+    const std::string& program = program_;
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (auto& a : arguments_) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);

@@ -1,6 +1,7 @@
-// Test fixture: runs the LinkAgent program as a child process in the test's
-// VTX_ROOT, collects its standard output and error line by line, and stops
-// it with a signal. The process is killed at the latest by the destructor.
+// Test fixture: runs the LinkAgent program (or another program of the build) as a
+// child process in the test's VTX_ROOT, collects its standard output and error
+// line by line, and stops it with a signal. The process is killed at the latest
+// by the destructor.
 //
 // Thread-safety: start(), stop() and the destructor from the test thread;
 // the readers from any thread.
@@ -22,8 +23,11 @@ class AgentProcess {
 public:
     // `environment`: variables to set for the program (an empty value
     // removes the variable), on top of this process's environment.
+    // `program`: the path of another program to run the same way (a test's
+    // station process); empty: LinkAgent.
     using Environment = std::vector<std::pair<std::string, std::string>>;
-    explicit AgentProcess(std::vector<std::string> arguments = {}, Environment environment = {});
+    explicit AgentProcess(std::vector<std::string> arguments = {}, Environment environment = {},
+                          std::string program = {});
     ~AgentProcess();
     AgentProcess(const AgentProcess&) = delete;
     AgentProcess& operator=(const AgentProcess&) = delete;
@@ -60,6 +64,7 @@ private:
 
     std::vector<std::string> arguments_;
     Environment environment_;
+    std::string program_;
     pid_t pid_ = -1;
     int exitStatus_ = -1;
     std::thread outReader_, errReader_;

@@ -19,10 +19,12 @@ namespace vtx::cli::test {
 
 // `operatorLine` is the station's operator table (one record); `code` the
 // administrator's code its route is written for; `administrator`, when not
-// empty, the simulator port's Administrator key.
+// empty, the simulator port's Administrator key; `keys` the port's other
+// keys (faults, delay; its section, port and Administrator are set here).
 std::unique_ptr<vtx::hostsim::HostSimProcess> stationHost(const Station& station,
                                                           const std::string& operatorLine,
                                                           const std::string& code,
-                                                          const std::string& administrator = {});
+                                                          const std::string& administrator = {},
+                                                          vtx::hostsim::HostSimPort keys = {});
 
 }  // namespace vtx::cli::test
