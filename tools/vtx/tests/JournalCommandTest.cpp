@@ -12,6 +12,7 @@
 #include <string>
 
 #include "CommandRun.h"
+#include "DemoStation.h"
 #include "HostSimProcess.h"
 #include "vtx/commlib/testing/StationHost.h"
 
@@ -26,16 +27,7 @@ const auto run = vtx::tool::test::runCommand;
 class JournalCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host_ = vtx::cli::test::stationHost(station_, "Rede Demo           DEMO0001", "DEMO0001");
-        ASSERT_TRUE(host_->start()) << host_->error();
-        station_.setCore("Config", "ESTAB_CODE", "000000000012345");
-        std::ifstream ini(VTX_SOURCE_DIR "/client/app/station/VtxClient.ini", std::ios::binary);
-        std::ostringstream settings;
-        settings << ini.rdbuf();
-        station_.root().writeFile("C/Vantrix/VtxClient.ini", settings.str());
-        station_.root().writeFile("C/Vantrix/products.csv",
-                                  "# code;quantity;gross;discount;net;type\n"
-                                  "7890000000017;2;12,50;10,00;11,25;1\n");
+        host_ = vtx::tool::test::startDemoStation(station_, "7890000000017;2;12,50;10,00;11,25;1\n");
     }
 
     // A sale the host authorised and nobody confirmed; its NSU.

@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "CommandRun.h"
+#include "DemoStation.h"
 #include "HostSimProcess.h"
 #include "export/GerarArquivo.h"
 #include "vtx/commlib/testing/StationHost.h"
@@ -39,18 +40,10 @@ std::string contentOf(const fs::path& path) {
 class SaleExportTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
-        host_ = vtx::cli::test::stationHost(station_, "Rede Demo           DEMO0001", "DEMO0001");
-        ASSERT_TRUE(host_->start()) << host_->error();
-        station_.setCore("Config", "ESTAB_CODE", "000000000012345");
-        std::ifstream ini(VTX_SOURCE_DIR "/client/app/station/VtxClient.ini", std::ios::binary);
-        std::ostringstream settings;
-        settings << ini.rdbuf();
-        station_.root().writeFile("C/Vantrix/VtxClient.ini", settings.str());
-        station_.root().writeFile("C/Vantrix/products.csv",
-                                  "# code;quantity;gross;discount;net;type\n"
-                                  "7890000000017;2;12,50;10,00;11,25;1\n"
-                                  "7890000000147;5;8,50;0,00;8,50;1\n"
-                                  "7890000000062;1;13,80;0,00;13,80;1\n");
+        host_ = vtx::tool::test::startDemoStation(station_,
+                                                  "7890000000017;2;12,50;10,00;11,25;1\n"
+                                                  "7890000000147;5;8,50;0,00;8,50;1\n"
+                                                  "7890000000062;1;13,80;0,00;13,80;1\n");
         fs::create_directories(exportFolder());
     }
 
