@@ -37,6 +37,14 @@ TEST(Crc32, KnownValuesAndContinuation) {
     EXPECT_EQ(crc32("56789", crc32("1234")), 0xCBF43926U);
 }
 
+TEST(Crc32, Mpeg2AsTheListFileWritesIt) {
+    EXPECT_EQ(crc32Mpeg2("123456789"), 0x0376E6E7U);
+    EXPECT_EQ(crcText(crc32Mpeg2("123456789")), "0376E6E7");
+    EXPECT_EQ(crc32Mpeg2(""), kCrc32Mpeg2Start);
+    EXPECT_EQ(crc32Mpeg2("6789", crc32Mpeg2("12345")), 0x0376E6E7U);  // streamed in pieces
+    EXPECT_EQ(crcText(0x00ABCDEFU), "00ABCDEF");
+}
+
 TEST_F(RecordLogTest, AppendedRecordsReadBackInOrderFromAPrivateFile) {
     ScopedUmask open(0);
     RecordLog log(path());

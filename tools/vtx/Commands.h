@@ -15,6 +15,8 @@
 //                                                  when the station asks for it)
 //   vtx journal [list|confirm NSU|annul NSU|settle]  the pending-transaction
 //                                                  journal: listed masked, settled by hand
+//   vtx crc FILE                                   size and CRC of FILE as the list
+//                                                  file ATCARQ.BIN gives them
 //   vtx checksum FILE                              whether FILE's name carries the
 //                                                  check value of its content
 //
@@ -34,6 +36,7 @@ int traceCommand(const Args& args);
 int pinpadCommand(const Args& args);
 int maskCommand(const Args& args);
 int checksumCommand(const Args& args);
+int crcCommand(const Args& args);
 
 int elegCommand(const Args& args);
 int saleCommand(const Args& args, bool sale);

@@ -21,6 +21,8 @@ void usage() {
         "  vtx pinpad abort           abort a card read pending at this station\n"
         "  vtx mask [TEXT...]         print TEXT, or each line of standard input, with card\n"
         "                             numbers and tracks masked as in the station's traces\n"
+        "  vtx crc FILE               the CRC (CRC-32/MPEG-2, 8 upper-case hex digits) and\n"
+        "                             size of FILE, as the list file ATCARQ.BIN gives them\n"
         "  vtx checksum FILE          whether the name of a data file (UP.Sxx, a report file)\n"
         "                             carries the check value of its content; prints the\n"
         "                             name it calls for (exit 0 right, 1 wrong, 2 unreadable)\n"
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "pinpad") == 0) return vtx::tool::pinpadCommand(args);
     if (std::strcmp(argv[1], "mask") == 0) return vtx::tool::maskCommand(args);
     if (std::strcmp(argv[1], "checksum") == 0) return vtx::tool::checksumCommand(args);
+    if (std::strcmp(argv[1], "crc") == 0) return vtx::tool::crcCommand(args);
     const std::string command = argv[1];
     if (command == "eleg") return vtx::tool::elegCommand(args);
     if (command == "presale") return vtx::tool::saleCommand(args, false);

@@ -8,6 +8,7 @@
 #include "CommandRun.h"
 #include "TestRoot.h"
 #include "core/testing/ChecksummedName.h"
+#include "vtx/platform/Crc32.h"
 
 namespace {
 
@@ -64,6 +65,27 @@ TEST_F(ChecksumCommandTest, AMissingFileOrAFolderIsUnreadable) {
     root_.writeFile("dir/x", "");
     EXPECT_EQ(run(check("dir")).status, 2);
     EXPECT_EQ(run(kVtx + " checksum").status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ChecksumCommandTest, CrcGivesTheSizeAndCrcAsTheListFileWritesThem) {
+    root_.writeFile("check.txt", "123456789");
+    Outcome crc = run(kVtx + " crc '" + root_.native("check.txt") + "'");
+    EXPECT_EQ(crc.status, 0) << crc.out;
+    EXPECT_EQ(crc.out, "0376E6E7 9 check.txt\n");
+
+    // Larger than one read: the pieces add up to the CRC of the whole.
+    std::string big;
+    for (int i = 0; i < 200000; ++i) big += static_cast<char>(i * 7);
+    root_.writeFile("big.bin", big);
+    crc = run(kVtx + " crc '" + root_.native("big.bin") + "'");
+    EXPECT_EQ(crc.out, vtx::platform::crcText(vtx::platform::crc32Mpeg2(big)) + " 200000 big.bin\n");
+
+    EXPECT_EQ(run(kVtx + " crc '" + root_.native("missing") + "'").status, 2);
+    EXPECT_EQ(run(kVtx + " crc").status, 2);
 }
 
 }  // namespace
