@@ -339,6 +339,10 @@ void TransactionJournal::apply(const std::string& record) {
     }
 }
 
+QDateTime TransactionJournal::now() const {
+    return clock_ != nullptr ? clock_() : QDateTime::currentDateTime();
+}
+
 bool TransactionJournal::write(const std::string& record) {
     const int err = log_.append(record);
     if (err != 0) {
@@ -360,14 +364,14 @@ std::optional<std::string> TransactionJournal::pedido(const JournalRequest& requ
         }
     }
     if (id.empty()) id = newId();
-    const QDateTime now = clock_ != nullptr ? clock_() : QDateTime::currentDateTime();
+    const QDateTime now = this->now();
     if (!write(RecordText(id, "pedido", now).context(request).text())) return std::nullopt;
     return id;
 }
 
 bool TransactionJournal::resposta(const std::string& id, bool autorizada, const QString& nsu,
                                   const QString& status, bool pelaConsulta) {
-    const QDateTime now = clock_ != nullptr ? clock_() : QDateTime::currentDateTime();
+    const QDateTime now = this->now();
     return write(RecordText(id, "resposta", now)
                      .add("res", autorizada ? QStringLiteral("autorizada") : QStringLiteral("recusada"))
                      .add("nsu", nsu)
@@ -379,7 +383,7 @@ bool TransactionJournal::resposta(const std::string& id, bool autorizada, const 
 std::optional<std::string> TransactionJournal::liquidando(const QString& nsu, bool confirmar,
                                                           JournalActor actor,
                                                           const JournalRequest& context) {
-    const QDateTime now = clock_ != nullptr ? clock_() : QDateTime::currentDateTime();
+    const QDateTime now = this->now();
     const char* event = confirmar ? "confirmando" : "desfazendo";
     const JournalEntry* known = findByNsu(nsu);
     std::string id = known != nullptr ? known->id : newId();
@@ -396,7 +400,7 @@ std::optional<std::string> TransactionJournal::liquidando(const QString& nsu, bo
 }
 
 bool TransactionJournal::encerra(const std::string& id, JournalOutcome outcome, const QString& status) {
-    const QDateTime now = clock_ != nullptr ? clock_() : QDateTime::currentDateTime();
+    const QDateTime now = this->now();
     return write(RecordText(id, "encerrada", now)
                      .add("fim", QString::fromLatin1(nameOf(kOutcomes, static_cast<int>(outcome))))
                      .add("status", status)

@@ -147,6 +147,7 @@ public:
     void setClock(QDateTime (*clock)()) { clock_ = clock; }
 
 private:
+    QDateTime now() const;
     bool write(const std::string& record);
     void apply(const std::string& record);
     JournalEntry* entry(const std::string& id);
