@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <iterator>
 
 #include "AgentStation.h"
@@ -238,6 +239,29 @@ TEST_F(AgentFolder, WhatAKilledAgentLeftIsAnsweredAfterItsRestart) {
     EXPECT_EQ(again, 1u);
     EXPECT_EQ(records.back().message.find("011-000=000077"), 13u);
     EXPECT_NE(logText().find("interrompido sem resposta"), std::string::npos);
+}
+
+TEST_F(AgentFolder, VtxRequestPrintsTheAnswerOrSaysWhereTheRequestStands) {
+    startAgent();
+    const std::string file = station.installDir() + "/../request.txt";
+    std::ofstream(file, std::ios::binary)
+        << "040-000=OPA\r\n000-000=0200\r\n011-000=003000\r\n005-000=6274311234567890\r\n";
+    AgentProcess request({"request", "--name", "SUPPORT", file}, {}, VTX_BIN_DIR "/vtx");
+    ASSERT_TRUE(request.start());
+    EXPECT_EQ(request.waitForExit(), 0) << request.errors();
+    const auto lines = request.output();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "011-000 = 003000"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "009-000 = 00"), lines.end());
+    for (const std::string& line : lines) EXPECT_EQ(line.find("6274311234567890"), std::string::npos);
+    EXPECT_FALSE(fs::exists(out("SUPPORT.001")));  // printed, then removed
+
+    // LinkAgent gone: the request waits in the input folder, and vtx says so.
+    EXPECT_EQ(agent->stop(SIGTERM), 0);
+    AgentProcess waiting({"request", "--timeout", "1", "--name", "LATE", file}, {}, VTX_BIN_DIR "/vtx");
+    ASSERT_TRUE(waiting.start());
+    EXPECT_EQ(waiting.waitForExit(), 1);
+    EXPECT_NE(waiting.errors().find("still waiting in"), std::string::npos) << waiting.errors();
+    EXPECT_TRUE(fs::exists(in("LATE.001")));
 }
 
 }  // namespace
