@@ -17,6 +17,9 @@
 //                                                  journal: listed masked, settled by hand
 //   vtx crc FILE                                   size and CRC of FILE as the list
 //                                                  file ATCARQ.BIN gives them
+//   vtx request [--name N] [--timeout S] [--keep] FILE
+//                                                  a request file through LinkAgent's
+//                                                  folder interface; prints the answer
 //   vtx checksum FILE                              whether FILE's name carries the
 //                                                  check value of its content
 //
@@ -37,6 +40,7 @@ int pinpadCommand(const Args& args);
 int maskCommand(const Args& args);
 int checksumCommand(const Args& args);
 int crcCommand(const Args& args);
+int requestCommand(const Args& args);
 
 int elegCommand(const Args& args);
 int saleCommand(const Args& args, bool sale);

@@ -23,6 +23,10 @@ void usage() {
         "                             numbers and tracks masked as in the station's traces\n"
         "  vtx crc FILE               the CRC (CRC-32/MPEG-2, 8 upper-case hex digits) and\n"
         "                             size of FILE, as the list file ATCARQ.BIN gives them\n"
+        "  vtx request [--name NAME] [--timeout SECONDS] [--keep] FILE|-\n"
+        "                             put a request file (numbered-field lines) into LinkAgent's\n"
+        "                             input folder and print its answer (cards masked) when it\n"
+        "                             comes; without one in time (default 120 s), where it stands\n"
         "  vtx checksum FILE          whether the name of a data file (UP.Sxx, a report file)\n"
         "                             carries the check value of its content; prints the\n"
         "                             name it calls for (exit 0 right, 1 wrong, 2 unreadable)\n"
@@ -61,6 +65,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "mask") == 0) return vtx::tool::maskCommand(args);
     if (std::strcmp(argv[1], "checksum") == 0) return vtx::tool::checksumCommand(args);
     if (std::strcmp(argv[1], "crc") == 0) return vtx::tool::crcCommand(args);
+    if (std::strcmp(argv[1], "request") == 0) return vtx::tool::requestCommand(args);
     const std::string command = argv[1];
     if (command == "eleg") return vtx::tool::elegCommand(args);
     if (command == "presale") return vtx::tool::saleCommand(args, false);

@@ -38,7 +38,12 @@ AgentParts::AgentParts(ConsoleOutput& output, const StartupSettings& startup, St
       dialUp_(dialUpSettings_, openDialUpBackend(dialUpSettings_), status_,
               completed(std::move(hooks), output, log_)),
       logon_(log_, dialUp_, status_, exchangeWithHost, [](char* list) { return ListAdm(list); },
-             startup.pathServer) {}
+             startup.pathServer) {
+    if (startup.folderInterface)
+        folder_ = std::make_unique<FolderInterface>(
+            log_, dialUp_, status_, [this] { log_.startNewFile(); }, startup.pathServer,
+            startup.coreIni);
+}
 
 ProgramParts AgentParts::programParts() {
     return ProgramParts{
@@ -63,7 +68,11 @@ ProgramParts AgentParts::programParts() {
             logon_.notifyEnding();
         },
         execWindowProgram,
-        {}};
+        {},
+        folder_ ? FolderControl{[this] { return folder_->start(); },
+                                [this] { folder_->notifyEnding(); },
+                                [this](std::chrono::milliseconds bound) { return folder_->join(bound); }}
+                : FolderControl{}};
 }
 
 }  // namespace vtx::linkagent

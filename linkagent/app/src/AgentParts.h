@@ -1,7 +1,8 @@
 // The parts of the connection manager, built from the start-up settings and
 // wired together: the log, the status fields (standard output, the log, and
-// a status window when there is one), dial-up management, and the terminal
-// logon over the communication library (Process_Server, ListAdm).
+// a status window when there is one), dial-up management, the terminal
+// logon over the communication library (Process_Server, ListAdm), and the
+// folder interface when CORE.INI turns it on.
 //
 // programParts() hands them to LinkAgentProgram; the object must outlive
 // the program's run.
@@ -10,6 +11,7 @@
 // are used from any thread.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "ConsoleOutput.h"
@@ -20,6 +22,7 @@
 #include "vtx/linkagent/DialUpManager.h"
 #include "vtx/linkagent/DialUpSettings.h"
 #include "vtx/linkagent/logon/LogonRunner.h"
+#include "vtx/linkagent/shellfile/FolderInterface.h"
 
 namespace vtx::linkagent {
 
@@ -46,6 +49,8 @@ private:
     const DialUpSettings dialUpSettings_;
     DialUpManager dialUp_;
     LogonRunner logon_;
+    // Only when CORE.INI turns the folder interface on.
+    std::unique_ptr<FolderInterface> folder_;
 };
 
 }  // namespace vtx::linkagent

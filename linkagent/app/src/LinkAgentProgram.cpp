@@ -124,6 +124,10 @@ int LinkAgentProgram::runResident() {
     if (!listener.open()) return kExitListener;
     parts_.output.line("LISTEN " + std::to_string(listener.port()));
     if (!listener.start()) return kExitListener;
+    // The folder interface serves beside the listener.
+    const bool folders = settings_.folderInterface && parts_.folder.start;
+    if (folders && !parts_.folder.start())
+        alert("LinkAgent: a interface de arquivos n\xe3o p\xf4" "de iniciar (veja o log)");
     parts_.output.line("READY");
     parts_.output.flush();
     if (parts_.ready) parts_.ready();
@@ -135,7 +139,14 @@ int LinkAgentProgram::runResident() {
     // threads.
     hangUp();
     notifyEnding();
-    const bool allEnded = listener.join(kThreadsWait);
+    if (folders && parts_.folder.notifyEnding) parts_.folder.notifyEnding();
+    const auto threadsDeadline = std::chrono::steady_clock::now() + kThreadsWait;
+    bool allEnded = listener.join(kThreadsWait);
+    if (folders && parts_.folder.join) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            threadsDeadline - std::chrono::steady_clock::now());
+        allEnded = parts_.folder.join(std::max(left, std::chrono::milliseconds(0))) && allEnded;
+    }
     if (parts_.logon.wait) parts_.logon.wait();
     const int status = failed.load() ? kExitListener : kExitOk;
     if (!allEnded) {

@@ -9,6 +9,8 @@
 //   logon                   start (false when one already runs), wait, and
 //                           recover what a stopped logon left
 //   dialUp                  hang up, and the listener's idle step
+//   folder                  the folder interface (started beside the
+//                           listener when CORE.INI turns it on)
 //   startupCheck            the dial-up start-up check: the message that
 //                           stops the program, or nothing
 //   notifyEnding            tells the parts the program is closing (no more
@@ -27,6 +29,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -44,6 +47,13 @@ struct LogonControl {
     std::function<void()> wait;
     // Completes what a stopped logon left half-installed (at every start).
     std::function<void()> recover;
+};
+
+// The folder interface, when CORE.INI turns it on.
+struct FolderControl {
+    std::function<bool()> start;  // folders made, leftovers taken up, watching
+    std::function<void()> notifyEnding;
+    std::function<bool(std::chrono::milliseconds)> join;
 };
 
 struct DialUpControl {
@@ -66,6 +76,7 @@ struct ProgramParts {
     std::function<std::string(const std::vector<std::string>&)> openWindow;
     // The listener serves (after the line "READY").
     std::function<void()> ready;
+    FolderControl folder;
 };
 
 class LinkAgentProgram {
