@@ -35,6 +35,9 @@ size_t toSink(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
+// What a call without a sink receives (the size lines of SIZE) goes nowhere.
+size_t discard(char*, size_t size, size_t count, void*) { return size * count; }
+
 int progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     const auto* cancelled = static_cast<const std::atomic<bool>*>(user);
     return cancelled != nullptr && cancelled->load() ? 1 : 0;
@@ -92,6 +95,7 @@ void FtpSession::reset(const std::string& path) {
         curl_easy_setopt(c, CURLOPT_FTPPORT, "-");
         curl_easy_setopt(c, CURLOPT_FTP_USE_EPRT, 0L);
     }
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, discard);
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, progress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, settings_.cancelled);

@@ -1,5 +1,6 @@
 #include "FtpServerProcess.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -27,6 +28,9 @@ bool FtpServerProcess::start() {
     if (pid_ < 0) return false;
     if (pid_ == 0) {
         ::dup2(out[1], 1);
+        // The server's own log (one line per command) stays out of the test's.
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        if (quiet >= 0) ::dup2(quiet, 2);
         ::close(out[0]);
         ::close(out[1]);
         const char* script = VTX_FTP_SERVER_SCRIPT;
