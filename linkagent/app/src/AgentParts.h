@@ -1,7 +1,8 @@
 // The parts of the connection manager, built from the start-up settings and
 // wired together: the log, the status fields (standard output, the log, and
-// a status window when there is one), dial-up management, and the terminal
-// logon over the communication library (Process_Server, ListAdm).
+// a status window when there is one), dial-up management, the terminal
+// logon over the communication library (Process_Server, ListAdm) and the
+// FTP table download.
 //
 // programParts() hands them to LinkAgentProgram; the object must outlive
 // the program's run.
@@ -19,6 +20,7 @@
 #include "vtx/linkagent/AgentLog.h"
 #include "vtx/linkagent/DialUpManager.h"
 #include "vtx/linkagent/DialUpSettings.h"
+#include "vtx/linkagent/download/TableDownload.h"
 #include "vtx/linkagent/logon/LogonRunner.h"
 
 namespace vtx::linkagent {
@@ -46,6 +48,7 @@ private:
     const DialUpSettings dialUpSettings_;
     DialUpManager dialUp_;
     LogonRunner logon_;
+    TableDownload download_;
 };
 
 }  // namespace vtx::linkagent

@@ -8,6 +8,8 @@
 //   exchange                Process_Server of the communication library
 //   logon                   start (false when one already runs), wait, and
 //                           recover what a stopped logon left
+//   download                start the FTP table download (false when one
+//                           runs), wait for it
 //   dialUp                  hang up, and the listener's idle step
 //   startupCheck            the dial-up start-up check: the message that
 //                           stops the program, or nothing
@@ -46,6 +48,11 @@ struct LogonControl {
     std::function<void()> recover;
 };
 
+struct DownloadControl {
+    std::function<bool()> start;  // false when one runs
+    std::function<void()> wait;
+};
+
 struct DialUpControl {
     std::function<void()> hangUp;  // hangs up a connection that is up
     std::function<void()> idle;    // status refresh and idle hang-up
@@ -58,6 +65,7 @@ struct ProgramParts {
     StatusBoard& status;
     ServerExchange exchange;
     LogonControl logon;
+    DownloadControl download;
     DialUpControl dialUp;
     std::function<std::optional<std::string>()> startupCheck;
     std::function<void()> notifyEnding;
