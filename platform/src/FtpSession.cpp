@@ -153,29 +153,23 @@ FtpSession::Fetch FtpSession::fetch(const std::string& name, const Sink& sink) {
     return call.refused ? Fetch::SinkRefused : Fetch::Failed;
 }
 
-bool FtpSession::remove(const std::string& name) {
+bool FtpSession::quote(const std::vector<std::string>& commands) {
     if (curl_ == nullptr) return false;
     reset("");
-    curl_slist* commands = curl_slist_append(nullptr, ("DELE " + name).c_str());
+    curl_slist* list = nullptr;
+    for (const std::string& command : commands) list = curl_slist_append(list, command.c_str());
     curl_easy_setopt(handle(curl_), CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(handle(curl_), CURLOPT_QUOTE, commands);
+    curl_easy_setopt(handle(curl_), CURLOPT_QUOTE, list);
     const bool ok = perform();
     curl_easy_setopt(handle(curl_), CURLOPT_QUOTE, nullptr);
-    curl_slist_free_all(commands);
+    curl_slist_free_all(list);
     return ok;
 }
 
+bool FtpSession::remove(const std::string& name) { return quote({"DELE " + name}); }
+
 bool FtpSession::rename(const std::string& from, const std::string& to) {
-    if (curl_ == nullptr) return false;
-    reset("");
-    curl_slist* commands = curl_slist_append(nullptr, ("RNFR " + from).c_str());
-    commands = curl_slist_append(commands, ("RNTO " + to).c_str());
-    curl_easy_setopt(handle(curl_), CURLOPT_NOBODY, 1L);
-    curl_easy_setopt(handle(curl_), CURLOPT_QUOTE, commands);
-    const bool ok = perform();
-    curl_easy_setopt(handle(curl_), CURLOPT_QUOTE, nullptr);
-    curl_slist_free_all(commands);
-    return ok;
+    return quote({"RNFR " + from, "RNTO " + to});
 }
 
 }  // namespace vtx::platform

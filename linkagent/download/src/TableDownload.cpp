@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <exception>
 #include <system_error>
 
 #include "RemoteFetch.h"
@@ -87,7 +86,8 @@ bool TableDownload::pause(std::chrono::milliseconds duration) {
 void TableDownload::run() {
     try {
         download();
-    } catch (const std::exception&) {
+    } catch (...) {
+        // Nothing leaves the thread (std::bad_alloc, a failed file call).
         logger_.logf("Exception ultimo erro [%d]", errno);
     }
     std::lock_guard<std::mutex> lock(mutex_);

@@ -74,6 +74,8 @@ public:
 
 private:
     bool perform();
+    // Commands sent as they are on the control connection, in order.
+    bool quote(const std::vector<std::string>& commands);
     void reset(const std::string& path);
     std::string url(const std::string& path) const;
 
