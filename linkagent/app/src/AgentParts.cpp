@@ -38,7 +38,8 @@ AgentParts::AgentParts(ConsoleOutput& output, const StartupSettings& startup, St
       dialUp_(dialUpSettings_, openDialUpBackend(dialUpSettings_), status_,
               completed(std::move(hooks), output, log_)),
       logon_(log_, dialUp_, status_, exchangeWithHost, [](char* list) { return ListAdm(list); },
-             startup.pathServer) {
+             startup.pathServer),
+      download_(log_, dialUp_, status_, startup.pathServer, startup.coreIni) {
     if (startup.folderInterface)
         folder_ = std::make_unique<FolderInterface>(
             log_, dialUp_, status_, [this] { log_.startNewFile(); }, startup.pathServer,
@@ -54,6 +55,9 @@ ProgramParts AgentParts::programParts() {
         exchangeWithHost,
         {[this] { return logon_.startLogon(); }, [this] { logon_.wait(); },
          [this] { logon_.completeInterrupted(); }},
+        // A terminal's "LOGIN|" starts no second download while one runs.
+        {[this] { return !download_.running() && download_.start(); },
+         [this] { download_.wait(); }},
         {[this] { dialUp_.hangUp(); },
          [this] {
              dialUp_.refreshStatus();
@@ -66,6 +70,7 @@ ProgramParts AgentParts::programParts() {
         [this] {
             dialUp_.setEnding();
             logon_.notifyEnding();
+            download_.notifyEnding();
         },
         execWindowProgram,
         {},

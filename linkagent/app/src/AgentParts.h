@@ -1,8 +1,8 @@
 // The parts of the connection manager, built from the start-up settings and
 // wired together: the log, the status fields (standard output, the log, and
 // a status window when there is one), dial-up management, the terminal
-// logon over the communication library (Process_Server, ListAdm), and the
-// folder interface when CORE.INI turns it on.
+// logon over the communication library (Process_Server, ListAdm), the FTP
+// table download, and the folder interface when CORE.INI turns it on.
 //
 // programParts() hands them to LinkAgentProgram; the object must outlive
 // the program's run.
@@ -21,6 +21,7 @@
 #include "vtx/linkagent/AgentLog.h"
 #include "vtx/linkagent/DialUpManager.h"
 #include "vtx/linkagent/DialUpSettings.h"
+#include "vtx/linkagent/download/TableDownload.h"
 #include "vtx/linkagent/logon/LogonRunner.h"
 #include "vtx/linkagent/shellfile/FolderInterface.h"
 
@@ -49,6 +50,7 @@ private:
     const DialUpSettings dialUpSettings_;
     DialUpManager dialUp_;
     LogonRunner logon_;
+    TableDownload download_;
     // Only when CORE.INI turns the folder interface on.
     std::unique_ptr<FolderInterface> folder_;
 };

@@ -88,9 +88,11 @@ int LinkAgentProgram::run(std::vector<std::string> arguments) {
 }
 
 int LinkAgentProgram::runLogonCommand() {
-    if (parts_.guard.ensureConnection() && parts_.logon.start) {
-        parts_.logon.start();
+    if (parts_.guard.ensureConnection()) {
+        if (parts_.download.start) parts_.download.start();
+        if (parts_.logon.start) parts_.logon.start();
         if (parts_.logon.wait) parts_.logon.wait();
+        if (parts_.download.wait) parts_.download.wait();
     }
     hangUp();
     return kExitOk;
@@ -102,12 +104,16 @@ int LinkAgentProgram::runResident() {
         alert(listen.error);
         return kExitSettings;
     }
-    // On a permanent link the operators are logged on at once.
-    if (!settings_.dialUp && parts_.logon.start) parts_.logon.start();
+    // On a permanent link the tables are fetched and the operators logged
+    // on at once.
+    if (!settings_.dialUp) {
+        if (parts_.download.start) parts_.download.start();
+        if (parts_.logon.start) parts_.logon.start();
+    }
 
     raiseDescriptorLimit();
     const RelayServices services{parts_.logger, parts_.guard, parts_.status, parts_.exchange,
-                                 parts_.logon.start};
+                                 parts_.logon.start, parts_.download.start};
     ListenerOptions options;
     options.port = listen.settings->port;
     options.address = listen.settings->address;
@@ -148,6 +154,7 @@ int LinkAgentProgram::runResident() {
         allEnded = parts_.folder.join(std::max(left, std::chrono::milliseconds(0))) && allEnded;
     }
     if (parts_.logon.wait) parts_.logon.wait();
+    if (parts_.download.wait) parts_.download.wait();
     const int status = failed.load() ? kExitListener : kExitOk;
     if (!allEnded) {
         // Relays still inside the host exchange would outlive what they use:

@@ -8,6 +8,8 @@
 //   exchange                Process_Server of the communication library
 //   logon                   start (false when one already runs), wait, and
 //                           recover what a stopped logon left
+//   download                start the FTP table download (false when one
+//                           runs), wait for it
 //   dialUp                  hang up, and the listener's idle step
 //   folder                  the folder interface (started beside the
 //                           listener when CORE.INI turns it on)
@@ -56,6 +58,11 @@ struct FolderControl {
     std::function<bool(std::chrono::milliseconds)> join;
 };
 
+struct DownloadControl {
+    std::function<bool()> start;  // false when one runs
+    std::function<void()> wait;
+};
+
 struct DialUpControl {
     std::function<void()> hangUp;  // hangs up a connection that is up
     std::function<void()> idle;    // status refresh and idle hang-up
@@ -68,6 +75,7 @@ struct ProgramParts {
     StatusBoard& status;
     ServerExchange exchange;
     LogonControl logon;
+    DownloadControl download;
     DialUpControl dialUp;
     std::function<std::optional<std::string>()> startupCheck;
     std::function<void()> notifyEnding;

@@ -105,8 +105,14 @@ TEST_F(AgentLifecycle, LoginCommandLineLogsOnEveryListedOperatorAndEnds) {
     EXPECT_FALSE(station.root().readFile("C/Vantrix/UP.S01"));
     EXPECT_EQ(vtx::platform::iniGetString("C:\\Vantrix\\CORE.INI", "LOGON", "NLote_OPA", ""),
               "0000000077");
-    EXPECT_EQ(program.output().front(), "logon: Iniciando Logon");
-    EXPECT_EQ(program.output().back(), "logon: ");
+    // The table download runs beside the logon: its lines interleave.
+    std::vector<std::string> logonLines;
+    for (const std::string& line : program.output())
+        if (line.rfind("logon: ", 0) == 0) logonLines.push_back(line);
+    ASSERT_FALSE(logonLines.empty());
+    EXPECT_EQ(logonLines.front(), "logon: Iniciando Logon");
+    EXPECT_EQ(logonLines.back(), "logon: ");
+    EXPECT_EQ(program.count("ftp: Iniciando Transf. de Arquivos"), 1);
     const size_t exchanged = fixture.host.records("host").size();
     EXPECT_GT(exchanged, 0u);
 

@@ -29,6 +29,7 @@ std::string RelayConnection::answer(const std::string& request) const {
         if (isLogonRequest(request)) {
             services_.status.show(StatusField::Message, "Iniciando Login.");
             if (services_.startLogon) services_.startLogon();
+            if (services_.startDownload) services_.startDownload();
             return std::string(kLogonAnswer);
         }
         Relayed relayed = relay(request);

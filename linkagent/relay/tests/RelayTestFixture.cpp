@@ -15,7 +15,8 @@ void RelayFixture::start(ListenerOptions options) {
                           // A logon "runs" from the first request on: later ones start none.
                           int none = 0;
                           return logonStarted.compare_exchange_strong(none, 1);
-                      }});
+                      },
+                      {}});
     ListenerHooks hooks;
     hooks.fatal = [this](const std::string& text) {
         std::lock_guard lock(mutex_);

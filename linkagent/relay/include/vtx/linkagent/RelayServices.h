@@ -23,6 +23,8 @@ struct RelayServices {
     StatusBoard& status;
     ServerExchange exchange;  // Process_Server
     LogonStarter startLogon;
+    // Starts the table download unless one runs (may be empty).
+    std::function<bool()> startDownload;
 };
 
 // How a relay thread reads, answers and lets go of one connection.
