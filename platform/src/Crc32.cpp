@@ -27,7 +27,25 @@ constexpr std::array<std::uint32_t, 256> makeMpeg2Table() {
     return table;
 }
 
-constexpr std::array<std::uint32_t, 256> kMpeg2Table = makeMpeg2Table();
+// Slicing by eight: table k gives the CRC of a byte followed by k zero
+// bytes, so eight bytes are folded in with independent look-ups instead of
+// one after the other (about four times the speed of one table).
+using Mpeg2Tables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+constexpr Mpeg2Tables makeMpeg2Tables() {
+    Mpeg2Tables tables{};
+    tables[0] = makeMpeg2Table();
+    for (size_t k = 1; k < tables.size(); ++k)
+        for (size_t i = 0; i < 256; ++i) {
+            const std::uint32_t previous = tables[k - 1][i];
+            tables[k][i] = (previous << 8) ^ tables[0][previous >> 24];
+        }
+    return tables;
+}
+
+constexpr Mpeg2Tables kMpeg2 = makeMpeg2Tables();
+
+inline std::uint32_t byteAt(const unsigned char* p, size_t i) { return p[i]; }
 
 }  // namespace
 
@@ -40,8 +58,15 @@ std::uint32_t crc32(std::string_view bytes, std::uint32_t previous) {
 
 std::uint32_t crc32Mpeg2(std::string_view bytes, std::uint32_t previous) {
     std::uint32_t c = previous;
-    for (char ch : bytes)
-        c = (c << 8) ^ kMpeg2Table[((c >> 24) ^ static_cast<unsigned char>(ch)) & 0xFFU];
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    size_t n = bytes.size();
+    const auto& t = kMpeg2;
+    for (; n >= 8; p += 8, n -= 8) {
+        c ^= byteAt(p, 0) << 24 | byteAt(p, 1) << 16 | byteAt(p, 2) << 8 | byteAt(p, 3);
+        c = t[7][c >> 24] ^ t[6][(c >> 16) & 0xFFU] ^ t[5][(c >> 8) & 0xFFU] ^ t[4][c & 0xFFU] ^
+            t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+    }
+    for (; n > 0; ++p, --n) c = (c << 8) ^ t[0][(c >> 24) ^ *p];
     return c;
 }
 

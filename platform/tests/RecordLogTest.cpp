@@ -42,6 +42,25 @@ TEST(Crc32, Mpeg2AsTheListFileWritesIt) {
     EXPECT_EQ(crcText(crc32Mpeg2("123456789")), "0376E6E7");
     EXPECT_EQ(crc32Mpeg2(""), kCrc32Mpeg2Start);
     EXPECT_EQ(crc32Mpeg2("6789", crc32Mpeg2("12345")), 0x0376E6E7U);  // streamed in pieces
+
+    // The eight-at-a-time path against the CRC computed bit by bit, for
+    // every length around its step and every split of the pieces.
+    auto bitByBit = [](std::string_view bytes) {
+        std::uint32_t c = kCrc32Mpeg2Start;
+        for (char b : bytes) {
+            c ^= static_cast<std::uint32_t>(static_cast<unsigned char>(b)) << 24;
+            for (int k = 0; k < 8; ++k) c = (c & 0x80000000U) != 0 ? (c << 1) ^ 0x04C11DB7U : c << 1;
+        }
+        return c;
+    };
+    std::string data;
+    for (int i = 0; i < 100; ++i) data.push_back(static_cast<char>((i * 151 + 7) & 0xFF));
+    for (size_t length = 0; length <= data.size(); ++length) {
+        const std::string_view piece(data.data(), length);
+        ASSERT_EQ(crc32Mpeg2(piece), bitByBit(piece)) << length;
+        const size_t half = length / 3;
+        EXPECT_EQ(crc32Mpeg2(piece.substr(half), crc32Mpeg2(piece.substr(0, half))), bitByBit(piece));
+    }
     EXPECT_EQ(crcText(0x00ABCDEFU), "00ABCDEF");
 }
 

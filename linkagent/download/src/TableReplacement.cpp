@@ -11,6 +11,14 @@
 #include "vtx/platform/Crc32.h"
 
 namespace vtx::linkagent::download {
+namespace {
+
+// The received bytes are handed to the disk as they come, a few megabytes at
+// a time, so the flush that makes the new table durable before it is swapped
+// in only waits for the last piece, not for the whole file.
+constexpr long long kWriteBackStep = 8LL * 1024 * 1024;
+
+}  // namespace
 
 TableReplacement::TableReplacement(std::string target)
     : target_(std::move(target)), crc_(platform::kCrc32Mpeg2Start) {}
@@ -40,6 +48,12 @@ bool TableReplacement::write(std::string_view piece) {
     }
     crc_ = platform::crc32Mpeg2(piece, crc_);
     bytes_ += static_cast<long long>(piece.size());
+    if (bytes_ - flushedTo_ >= kWriteBackStep) {
+        // Starts the write-back without waiting for it; a failure only
+        // leaves more for the final flush.
+        ::sync_file_range(fd_, flushedTo_, bytes_ - flushedTo_, SYNC_FILE_RANGE_WRITE);
+        flushedTo_ = bytes_;
+    }
     return true;
 }
 

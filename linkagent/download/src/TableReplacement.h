@@ -42,6 +42,7 @@ private:
     int fd_ = -1;
     std::uint32_t crc_;
     long long bytes_ = 0;
+    long long flushedTo_ = 0;  // bytes whose write-back to disk has been started
     int error_ = 0;
 };
 
