@@ -90,7 +90,7 @@ std::vector<ListedEntry> readTableList(const std::string& path) {
     if (count > kMostEntries) count = kMostEntries;
     std::vector<ListedEntry> out;
     for (long i = 1; i <= count; ++i) {
-        char key[8];
+        char key[24];  // room for any long: the compiler cannot see kMostEntries
         std::snprintf(key, sizeof key, "%.4ld", i);
         ListedEntry listed{key, std::nullopt, {}};
         if (auto value = ini->find("LIST", key)) {
