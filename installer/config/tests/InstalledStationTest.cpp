@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "CommandRun.h"
 #include "HostSimProcess.h"
 #include "TestRoot.h"
 #include "vtx/platform/IniFile.h"
@@ -18,21 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-};
-
-Outcome run(const std::string& command) {
-    Outcome r;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return r;
-    char chunk[256];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) r.out.append(chunk, n);
-    const int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
+using vtx::tool::test::Outcome;
+const auto run = vtx::tool::test::runCommand;
 
 std::string fileContent(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
