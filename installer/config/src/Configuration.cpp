@@ -25,6 +25,7 @@ namespace vtx::install {
 
 namespace {
 
+namespace fs = std::filesystem;
 using platform::IniWrite;
 
 constexpr mode_t kProgramMode = 0755;
@@ -77,7 +78,7 @@ struct IniPlan {
         writes.push_back({std::move(section), std::move(key), std::move(value)});
     }
     FileWrite file(mode_t mode, std::string what) const {
-        return {path, platform::iniApplyWrites(base, writes), mode, std::move(what)};
+        return {path, platform::iniApplyWrites(base, writes), mode, std::move(what), ""};
     }
 };
 
@@ -133,6 +134,7 @@ private:
 
     bool copyFromMedium(const std::string& from, const std::string& to, mode_t mode,
                         std::string what);
+    bool installProgram(const std::string& from, const std::string& to, std::string what);
     bool planPrograms();
     bool planDataFiles();
     bool planRouteFile();
@@ -161,8 +163,20 @@ bool Planner::copyFromMedium(const std::string& from, const std::string& to, mod
                              std::string what) {
     auto bytes = readWhole(from);
     if (!bytes) return fail("n\xE3o foi poss\xEDvel ler " + from + ": " + std::strerror(errno));
-    copies_.push_back({to, std::move(*bytes), mode, std::move(what)});
+    copies_.push_back({to, std::move(*bytes), mode, std::move(what), ""});
     return true;
+}
+
+bool Planner::installProgram(const std::string& from, const std::string& to, std::string what) {
+    struct stat st {};
+    if (::lstat(from.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        std::error_code ec;
+        const fs::path target = fs::canonical(from, ec);
+        if (ec) return fail("n\xE3o foi poss\xEDvel seguir " + from + ": " + ec.message());
+        copies_.push_back({to, "", kProgramMode, std::move(what), target.string()});
+        return true;
+    }
+    return copyFromMedium(from, to, kProgramMode, std::move(what));
 }
 
 bool Planner::planPrograms() {
@@ -181,8 +195,7 @@ bool Planner::planPrograms() {
             plan_.removals.push_back(stationNative(program));
             continue;
         }
-        if (!copyFromMedium(*mediumFile(medium_, program), stationNative(program), kProgramMode,
-                            program))
+        if (!installProgram(*mediumFile(medium_, program), stationNative(program), program))
             return false;
     }
     return true;
@@ -217,7 +230,7 @@ bool Planner::planRouteFile() {
     if (!routes.error.empty()) return fail(std::string(name) + ": " + routes.error);
     routes_ = FileWrite{installNative("VXIFCLI.BIN"), std::move(routes.records),
                         platform::kPrivateFileMode,
-                        "VXIFCLI.BIN (" + std::to_string(routes.count) + " rotas de " + name + ")"};
+                        "VXIFCLI.BIN (" + std::to_string(routes.count) + " rotas de " + name + ")", ""};
     return true;
 }
 
@@ -322,7 +335,7 @@ bool Planner::planPinPad() {
     if (options_.copyMedium && !keepPresent) {
         if (auto library = vendorLibraryOnMedium(medium_, dllName)) {
             const std::string name = library->substr(library->find_last_of('/') + 1);
-            if (!copyFromMedium(*library, installNative(name), kProgramMode, name)) return false;
+            if (!installProgram(*library, installNative(name), name)) return false;
         }
     }
     return true;
@@ -400,12 +413,28 @@ PlanResult Planner::run() {
     if (holds) {
         plan_.writes.push_back({installNative("INSTALL.TXT"),
                                 "Vantorix instalado em " + plan_.location.installDir + "\r\n",
-                                platform::kSharedFileMode, "INSTALL.TXT"});
+                                platform::kSharedFileMode, "INSTALL.TXT", ""});
     }
     return {std::move(plan_), ""};
 }
 
 std::string describeErrno(int error) { return std::strerror(error); }
+
+// Puts a symbolic link to `target` in place of `path` in one rename, so a
+// kill leaves the old file or the link. 0, or the errno of the failed step.
+int replaceWithLink(const std::string& path, const std::string& target) {
+    const fs::path where(path);
+    platform::removeStaleTemporaries(where.parent_path().string(), where.filename().string());
+    const std::string temporary = platform::temporaryPathFor(path);
+    if (::symlink(target.c_str(), temporary.c_str()) != 0) return errno;
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return error;
+    }
+    platform::syncDirectory(where.parent_path().string());
+    return 0;
+}
 
 }  // namespace
 
@@ -450,6 +479,15 @@ ApplyReport applyConfiguration(const ConfigurationPlan& plan) {
         }
     }
     for (const FileWrite& write : plan.writes) {
+        if (!write.linkTarget.empty()) {
+            if (int error = replaceWithLink(write.path, write.linkTarget)) {
+                report.error = "n\xE3o foi poss\xEDvel ligar " + write.path + " a " + write.linkTarget +
+                               ": " + describeErrno(error);
+                return report;
+            }
+            report.done.push_back("ligado " + write.what + ": " + write.path + " -> " + write.linkTarget);
+            continue;
+        }
         platform::FileOptions options;
         options.mode = write.mode;
         options.durable = true;

@@ -166,6 +166,24 @@ TEST_F(ConfigurationTest, EstablishmentCaptionsGoToTheClientIniInTheirColumns) {
     EXPECT_EQ(platform::iniGetString(client, "FormComplementar", "lblUsuario", ""), "Y0000Usu\xE1rio:");
 }
 
+TEST_F(ConfigurationTest, AMediumOfLinksInstallsLinks) {
+    // The package's data folder links to its programs: the station links to
+    // them too, so that an upgrade of the package reaches it.
+    root_.writeFile("lib/LinkAgent", "#!/bin/sh\n");
+    fs::remove(medium_ + "/LinkAgent");
+    fs::create_symlink(root_.native("lib/LinkAgent"), medium_ + "/LinkAgent");
+    root_.writeFile("C/Vantrix/LinkAgent", "an old copy");
+    install();
+    const fs::path installed = root_.native("C/Vantrix/LinkAgent");
+    ASSERT_TRUE(fs::is_symlink(installed));
+    EXPECT_EQ(fs::read_symlink(installed), fs::path(root_.native("lib/LinkAgent")));
+    EXPECT_FALSE(fs::is_symlink(root_.native("C/Vantrix/VtxClient")));  // a copy stays a copy
+    install();  // a second run replaces the link whole
+    EXPECT_EQ(fs::read_symlink(installed), fs::path(root_.native("lib/LinkAgent")));
+    for (const auto& entry : fs::directory_iterator(root_.native("C/Vantrix")))
+        EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+}
+
 TEST_F(ConfigurationTest, AccessModesChangeTheLinkKeys) {
     answers_.server.tipo = "2";
     answers_.server.modo = "0";

@@ -49,6 +49,11 @@ struct FileWrite {
     std::string content;  // the whole new file
     mode_t mode = 0666;   // widest mode (AtomicFile.h)
     std::string what;     // for the report: "CORE.INI", "VXIFCLI.BIN (3 routes)", ...
+    // Non-empty: the file is a symbolic link to this program (native,
+    // absolute) instead of a copy: a medium whose programs are links (the
+    // package's data folder) installs links, so an upgrade of the package
+    // upgrades the station.
+    std::string linkTarget;
 };
 
 struct ConfigurationPlan {
