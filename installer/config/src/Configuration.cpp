@@ -420,6 +420,41 @@ PlanResult Planner::run() {
 
 std::string describeErrno(int error) { return std::strerror(error); }
 
+// Who the station's files belong to. An installer run by root (a package's
+// technician) gives what it writes to the owner of the station root (the
+// package's user, whom LinkAgent runs as), so the programs may go on writing
+// their tables, logs and traces; any other user keeps its own files.
+struct StationOwner {
+    bool active = false;
+    uid_t uid = 0;
+    gid_t gid = 0;
+
+    // `path` and the folders above it up to the root that create_directories
+    // may have made with it; a folder already the owner's ends the walk.
+    void give(const std::string& path) const {
+        if (!active) return;
+        const std::string root = platform::vtxRoot();
+        if (path.compare(0, root.size() + 1, root + "/") != 0) return;  // not the station's
+        if (::lchown(path.c_str(), uid, gid) != 0) return;
+        for (fs::path folder = fs::path(path).parent_path(); folder.string().size() > root.size();
+             folder = folder.parent_path()) {
+            struct stat st {};
+            if (::lstat(folder.c_str(), &st) != 0 || (st.st_uid == uid && st.st_gid == gid)) return;
+            if (::lchown(folder.c_str(), uid, gid) != 0) return;
+        }
+    }
+};
+
+StationOwner stationOwner() {
+    StationOwner owner;
+    struct stat st {};
+    if (::geteuid() != 0 || ::stat(platform::vtxRoot().c_str(), &st) != 0) return owner;
+    owner.active = st.st_uid != 0;
+    owner.uid = st.st_uid;
+    owner.gid = st.st_gid;
+    return owner;
+}
+
 // Puts a symbolic link to `target` in place of `path` in one rename, so a
 // kill leaves the old file or the link. 0, or the errno of the failed step.
 int replaceWithLink(const std::string& path, const std::string& target) {
@@ -462,9 +497,11 @@ PlanResult planConfiguration(const InstallAnswers& answers, const InstallDescrip
 
 ApplyReport applyConfiguration(const ConfigurationPlan& plan) {
     ApplyReport report;
+    const StationOwner owner = stationOwner();
     for (const std::string& folder : plan.folders) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
+        if (!ec) owner.give(folder);
         if (ec) {
             report.error = "n\xE3o foi poss\xEDvel criar a pasta " + folder + ": " + ec.message();
             return report;
@@ -485,6 +522,7 @@ ApplyReport applyConfiguration(const ConfigurationPlan& plan) {
                                ": " + describeErrno(error);
                 return report;
             }
+            owner.give(write.path);
             report.done.push_back("ligado " + write.what + ": " + write.path + " -> " + write.linkTarget);
             continue;
         }
@@ -495,6 +533,7 @@ ApplyReport applyConfiguration(const ConfigurationPlan& plan) {
             report.error = "n\xE3o foi poss\xEDvel gravar " + write.path + ": " + describeErrno(error);
             return report;
         }
+        owner.give(write.path);
         report.done.push_back("gravado " + write.what + ": " + write.path);
     }
     for (const std::string& removal : plan.removals) {

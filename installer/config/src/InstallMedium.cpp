@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "vtx/platform/Paths.h"
 #include "vtx/platform/SharedLibrary.h"
 
@@ -28,6 +30,14 @@ std::vector<std::string> mediumDataFiles() {
 std::string defaultMediumDir() {
     const std::string own = platform::programDirectory();
     if (!own.empty() && mediumFile(own, "INSTALL.INI")) return own;
+    // The package's programs are in <prefix>/lib/vantorix, its data folder
+    // in <prefix>/share/vantorix (also when installed below another root).
+    const std::string packaged = own + "/../../share/vantorix";
+    if (!own.empty() && mediumFile(packaged, "INSTALL.INI")) {
+        std::error_code ec;
+        const auto canonical = std::filesystem::canonical(packaged, ec);
+        return ec ? packaged : canonical.string();
+    }
     return kPackageDataDir;
 }
 

@@ -184,6 +184,26 @@ TEST_F(ConfigurationTest, AMediumOfLinksInstallsLinks) {
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
 }
 
+TEST_F(ConfigurationTest, RootGivesTheStationsFilesToTheOwnerOfTheStationRoot) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files away";
+    const uid_t uid = 43210;
+    const gid_t gid = 43211;
+    ASSERT_EQ(::chown(root_.path().c_str(), uid, gid), 0);
+    install();
+    for (const char* path : {"C", "C/Windows", "C/Windows/WINVTXCORE.INI", "C/Windows/PPVISA.INI",
+                             "C/Vantrix", "C/Vantrix/CORE.INI", "C/Vantrix/VXIFCLI.BIN",
+                             "C/Vantrix/LinkAgent", "C/Vantrix/Req", "C/Vantrix/EXPORT"}) {
+        struct stat st {};
+        ASSERT_EQ(::lstat(root_.native(path).c_str(), &st), 0) << path;
+        EXPECT_EQ(st.st_uid, uid) << path;
+        EXPECT_EQ(st.st_gid, gid) << path;
+    }
+    // The medium is not the station's: left as it was.
+    struct stat medium {};
+    ASSERT_EQ(::stat(medium_.c_str(), &medium), 0);
+    EXPECT_EQ(medium.st_uid, 0u);
+}
+
 TEST_F(ConfigurationTest, AccessModesChangeTheLinkKeys) {
     answers_.server.tipo = "2";
     answers_.server.modo = "0";

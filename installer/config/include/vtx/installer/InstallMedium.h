@@ -26,7 +26,9 @@ inline constexpr std::string_view kClientIni = "VtxClient.ini";
 std::vector<std::string> mediumDataFiles();
 
 // The medium when none is named: the folder of the running InstallVtx when
-// it holds INSTALL.INI, else the installed package's data folder.
+// it holds INSTALL.INI (a build's bin folder), else the package's data
+// folder beside its programs (<prefix>/share/vantorix for
+// <prefix>/lib/vantorix/InstallVtx), else /usr/share/vantorix.
 std::string defaultMediumDir();
 inline constexpr const char* kPackageDataDir = "/usr/share/vantorix";
 
