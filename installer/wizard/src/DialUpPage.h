@@ -1,0 +1,24 @@
+// Access mode 2 (dial-up): the name of the connection to dial and the idle
+// time, in seconds, after which the line is hung up.
+//
+// Thread-safety: the user-interface thread only.
+#pragma once
+
+#include "AnswersPage.h"
+
+namespace vtx::installer {
+
+class DialUpPage : public AnswersPage {
+public:
+    explicit DialUpPage(InstallWizard& wizard);
+
+protected:
+    void load(const install::InstallAnswers& answers) override;
+    void store(install::InstallAnswers& answers) const override;
+
+private:
+    QLineEdit* connection_;
+    QLineEdit* idleTime_;
+};
+
+}  // namespace vtx::installer
