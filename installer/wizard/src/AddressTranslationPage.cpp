@@ -1,7 +1,6 @@
 #include "AddressTranslationPage.h"
 
 #include <QFormLayout>
-#include <QLineEdit>
 
 namespace vtx::installer {
 
@@ -10,15 +9,8 @@ AddressTranslationPage::AddressTranslationPage(InstallWizard& wizard)
     setTitle(QStringLiteral("Tradução de endereço"));
     setSubTitle(QStringLiteral("Informe o endereço IP traduzido das rotas."));
     auto* form = new QFormLayout(this);
-    address_ = addLineEdit(form, QStringLiteral("Endereço IP:"), "TCPIP");
-}
-
-void AddressTranslationPage::load(const install::InstallAnswers& answers) {
-    setFieldText(address_, answers.ipNat.tcpip);
-}
-
-void AddressTranslationPage::store(install::InstallAnswers& answers) const {
-    answers.ipNat.tcpip = fieldText(address_);
+    addLineEdit(form, QStringLiteral("Endereço IP:"), "TCPIP",
+                [](install::InstallAnswers& a) -> std::string& { return a.ipNat.tcpip; });
 }
 
 }  // namespace vtx::installer

@@ -11,13 +11,6 @@ namespace vtx::installer {
 class AddressTranslationPage : public AnswersPage {
 public:
     explicit AddressTranslationPage(InstallWizard& wizard);
-
-protected:
-    void load(const install::InstallAnswers& answers) override;
-    void store(install::InstallAnswers& answers) const override;
-
-private:
-    QLineEdit* address_;
 };
 
 }  // namespace vtx::installer

@@ -27,6 +27,15 @@ install::InstallAnswers AnswersPage::pageAnswers() const {
 
 void AnswersPage::initializePage() { load(wizard_.answers()); }
 
+void AnswersPage::load(const install::InstallAnswers& answers) {
+    install::InstallAnswers shown = answers;
+    for (const Binding& b : bindings_) b.edit->setText(fromCore(b.text(shown)));
+}
+
+void AnswersPage::store(install::InstallAnswers& answers) const {
+    for (const Binding& b : bindings_) b.text(answers) = toCore(b.edit->text());
+}
+
 bool AnswersPage::validatePage() {
     const install::InstallAnswers answers = pageAnswers();
     const auto failure = install::checkPage(page_, answers, wizard_.description());
@@ -44,10 +53,12 @@ bool AnswersPage::validatePage() {
 
 int AnswersPage::nextId() const { return wizard_.nextPageId(page_, pageAnswers()); }
 
-QLineEdit* AnswersPage::addLineEdit(QFormLayout* form, const QString& label, const char* key) {
+QLineEdit* AnswersPage::addLineEdit(QFormLayout* form, const QString& label, const char* key,
+                                    AnswerText text) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(key));
     form->addRow(label, edit);
+    bindings_.push_back({edit, text});
     return edit;
 }
 
@@ -57,10 +68,6 @@ QComboBox* AnswersPage::addComboBox(QFormLayout* form, const QString& label, con
     form->addRow(label, box);
     return box;
 }
-
-std::string fieldText(const QLineEdit* edit) { return toCore(edit->text()); }
-
-void setFieldText(QLineEdit* edit, const std::string& bytes) { edit->setText(fromCore(bytes)); }
 
 int answerNumber(const std::string& text) {
     int value = 0;

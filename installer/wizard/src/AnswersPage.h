@@ -1,6 +1,7 @@
 // AnswersPage: what every page of the installer's wizard shares. A page
 // shows fields named after their answer keys ("CNPJ", "TO", ...), fills them
-// from the wizard's answers when it is entered, and on Next copies them into
+// from the wizard's answers when it is entered (a line edit bound to its
+// answer by addLineEdit() without more ado), and on Next copies them into
 // a copy of the answers and runs the page's check: a refusal shows the
 // check's message titled "Configurador Vantorix Client" and puts the focus on
 // the offending field; a pass hands the answers to the wizard, which keeps
@@ -14,6 +15,7 @@
 #include <QWizardPage>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "vtx/installer/InstallAnswers.h"
 #include "vtx/installer/PageChecks.h"
@@ -43,24 +45,31 @@ public:
     int nextId() const override;
 
 protected:
-    virtual void load(const install::InstallAnswers& answers) = 0;
-    virtual void store(install::InstallAnswers& answers) const = 0;
+    // The answer a line edit shows and changes.
+    using AnswerText = std::string& (*)(install::InstallAnswers&);
+
+    // Fill and copy the bound line edits; pages with other fields add theirs.
+    virtual void load(const install::InstallAnswers& answers);
+    virtual void store(install::InstallAnswers& answers) const;
 
     InstallWizard& installWizard() const { return wizard_; }
 
-    // A line edit named `key` in a new row of `form`.
-    QLineEdit* addLineEdit(QFormLayout* form, const QString& label, const char* key);
+    // A line edit named `key` in a new row of `form`, bound to `text`.
+    QLineEdit* addLineEdit(QFormLayout* form, const QString& label, const char* key,
+                           AnswerText text);
     // A combo box named `key` in a new row of `form`.
     QComboBox* addComboBox(QFormLayout* form, const QString& label, const char* key);
 
 private:
+    struct Binding {
+        QLineEdit* edit;
+        AnswerText text;
+    };
+
     install::Page page_;
     InstallWizard& wizard_;
+    std::vector<Binding> bindings_;
 };
-
-// The text of a line edit as the core keeps it, and the other way round.
-std::string fieldText(const QLineEdit* edit);
-void setFieldText(QLineEdit* edit, const std::string& bytes);
 
 // An answer's leading digits as a number; 0 when there are none.
 int answerNumber(const std::string& text);

@@ -11,14 +11,6 @@ namespace vtx::installer {
 class DialUpPage : public AnswersPage {
 public:
     explicit DialUpPage(InstallWizard& wizard);
-
-protected:
-    void load(const install::InstallAnswers& answers) override;
-    void store(install::InstallAnswers& answers) const override;
-
-private:
-    QLineEdit* connection_;
-    QLineEdit* idleTime_;
 };
 
 }  // namespace vtx::installer

@@ -18,20 +18,9 @@ public:
 
     void initializePage() override;
 
-protected:
-    void load(const install::InstallAnswers& answers) override;
-    void store(install::InstallAnswers& answers) const override;
-
 private:
     QFormLayout* form_;
-    QLineEdit* cnpj_;
-    QLineEdit* fantasia_;
-    QLineEdit* logradouro_;
-    QLineEdit* complemento_;
-    QLineEdit* numero_;
-    QLineEdit* cep_;
-    QLineEdit* nomeInst_;
-    QLineEdit* docInst_;
+    std::vector<QLineEdit*> addressAndInstaller_;
 };
 
 }  // namespace vtx::installer

@@ -10,6 +10,8 @@
 
 namespace vtx::installer {
 
+using install::InstallAnswers;
+
 namespace {
 
 constexpr int kKindCount = 5;
@@ -48,41 +50,38 @@ KindPage::KindPage(InstallWizard& wizard) : AnswersPage(install::Page::kKind, wi
     auto* form = new QFormLayout(this);
     kind_ = addComboBox(form, QStringLiteral("Tipo de instalação:"), "TIPO");
     mode_ = addComboBox(form, QStringLiteral("Modo de acesso:"), "MODO");
-    drive_ = addLineEdit(form, QStringLiteral("Drive do servidor:"), "DRIVE");
-    ipAddress_ = addLineEdit(form, QStringLiteral("Endereço IP do servidor:"), "IPADDRESS");
+    addLineEdit(form, QStringLiteral("Drive do servidor:"), "DRIVE",
+                [](InstallAnswers& a) -> std::string& { return a.server.drive; });
+    addLineEdit(form, QStringLiteral("Endereço IP do servidor:"), "IPADDRESS",
+                [](InstallAnswers& a) -> std::string& { return a.server.ipAddress; });
     passiveFtp_ = new QCheckBox(QStringLiteral("FTP em modo passivo"), this);
     passiveFtp_->setObjectName(QStringLiteral("FTPMODE"));
     form->addRow(QString(), passiveFtp_);
-    fileProd_ = addLineEdit(form, QStringLiteral("Arquivo de produtos:"), "FILEPROD");
-    fileAux_ = addLineEdit(form, QStringLiteral("Pasta de exportação:"), "FILEAUX");
-    path_ = addLineEdit(form, QStringLiteral("Caminho da instalação:"), "PATH");
+    addLineEdit(form, QStringLiteral("Arquivo de produtos:"), "FILEPROD",
+                [](InstallAnswers& a) -> std::string& { return a.server.fileProd; });
+    addLineEdit(form, QStringLiteral("Pasta de exportação:"), "FILEAUX",
+                [](InstallAnswers& a) -> std::string& { return a.server.fileAux; });
+    path_ = addLineEdit(form, QStringLiteral("Caminho da instalação:"), "PATH",
+                        [](InstallAnswers& a) -> std::string& { return a.server.path; });
     connect(kind_, &QComboBox::currentIndexChanged, this, &KindPage::kindChanged);
 }
 
-void KindPage::load(const install::InstallAnswers& answers) {
+void KindPage::load(const InstallAnswers& answers) {
+    AnswersPage::load(answers);
     fillChoices(kind_, kKindCount, answers.server.tipo, answers.kind(),
                 [](int k) { return install::kindCaption(k); });
     const std::string dialUp = answers.dial.dialup;
     fillChoices(mode_, kModeCount, answers.server.modo, answers.accessMode(),
                 [&dialUp](int m) { return install::accessModeCaption(m, dialUp); });
-    setFieldText(drive_, answers.server.drive);
-    setFieldText(ipAddress_, answers.server.ipAddress);
     passiveFtp_->setChecked(passive(answers.server.ftpMode));
-    setFieldText(fileProd_, answers.server.fileProd);
-    setFieldText(fileAux_, answers.server.fileAux);
-    setFieldText(path_, answers.server.path);
     kindChanged();
 }
 
-void KindPage::store(install::InstallAnswers& answers) const {
+void KindPage::store(InstallAnswers& answers) const {
+    AnswersPage::store(answers);
     answers.server.tipo = choice(kind_, answers.server.tipo);
     answers.server.modo = choice(mode_, answers.server.modo);
-    answers.server.drive = fieldText(drive_);
-    answers.server.ipAddress = fieldText(ipAddress_);
     answers.server.ftpMode.assign(1, passiveFtp_->isChecked() ? 'S' : 'N');
-    answers.server.fileProd = fieldText(fileProd_);
-    answers.server.fileAux = fieldText(fileAux_);
-    answers.server.path = fieldText(path_);
 }
 
 void KindPage::kindChanged() {

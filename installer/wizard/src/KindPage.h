@@ -25,11 +25,7 @@ private:
 
     QComboBox* kind_;
     QComboBox* mode_;
-    QLineEdit* drive_;
-    QLineEdit* ipAddress_;
     QCheckBox* passiveFtp_;
-    QLineEdit* fileProd_;
-    QLineEdit* fileAux_;
     QLineEdit* path_;
 };
 

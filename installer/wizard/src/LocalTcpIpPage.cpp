@@ -1,7 +1,6 @@
 #include "LocalTcpIpPage.h"
 
 #include <QFormLayout>
-#include <QLineEdit>
 
 namespace vtx::installer {
 
@@ -10,18 +9,10 @@ LocalTcpIpPage::LocalTcpIpPage(InstallWizard& wizard)
     setTitle(QStringLiteral("TCP/IP local"));
     setSubTitle(QStringLiteral("Informe o endereço IP e a porta socket do acesso local."));
     auto* form = new QFormLayout(this);
-    address_ = addLineEdit(form, QStringLiteral("Endereço IP:"), "TCPIP");
-    port_ = addLineEdit(form, QStringLiteral("Porta socket:"), "PORTA");
-}
-
-void LocalTcpIpPage::load(const install::InstallAnswers& answers) {
-    setFieldText(address_, answers.ipLocal.tcpip);
-    setFieldText(port_, answers.ipLocal.porta);
-}
-
-void LocalTcpIpPage::store(install::InstallAnswers& answers) const {
-    answers.ipLocal.tcpip = fieldText(address_);
-    answers.ipLocal.porta = fieldText(port_);
+    addLineEdit(form, QStringLiteral("Endereço IP:"), "TCPIP",
+                [](install::InstallAnswers& a) -> std::string& { return a.ipLocal.tcpip; });
+    addLineEdit(form, QStringLiteral("Porta socket:"), "PORTA",
+                [](install::InstallAnswers& a) -> std::string& { return a.ipLocal.porta; });
 }
 
 }  // namespace vtx::installer

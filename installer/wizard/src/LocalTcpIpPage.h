@@ -11,14 +11,6 @@ namespace vtx::installer {
 class LocalTcpIpPage : public AnswersPage {
 public:
     explicit LocalTcpIpPage(InstallWizard& wizard);
-
-protected:
-    void load(const install::InstallAnswers& answers) override;
-    void store(install::InstallAnswers& answers) const override;
-
-private:
-    QLineEdit* address_;
-    QLineEdit* port_;
 };
 
 }  // namespace vtx::installer

@@ -27,8 +27,6 @@ void ReviewPage::load(const install::InstallAnswers& answers) {
     summary_->setPlainText(fromCore(answersSummary(answers, installWizard().description(), pinPad)));
 }
 
-void ReviewPage::store(install::InstallAnswers&) const {}
-
 std::string answersSummary(const install::InstallAnswers& answers,
                            const install::InstallDescription& description, bool pinPadAsked) {
     std::string s;

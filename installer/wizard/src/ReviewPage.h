@@ -19,7 +19,6 @@ public:
 
 protected:
     void load(const install::InstallAnswers& answers) override;
-    void store(install::InstallAnswers& answers) const override;
 
 private:
     QPlainTextEdit* summary_;

@@ -34,8 +34,6 @@ void ServerMediumPage::load(const install::InstallAnswers& answers) {
                          .arg(fromCore(answers.server.drive + "\\VANTRIX\\INSTALL.TXT")));
 }
 
-void ServerMediumPage::store(install::InstallAnswers&) const {}
-
 void ServerMediumPage::initializePage() {
     AnswersPage::initializePage();
     markFound_ = false;

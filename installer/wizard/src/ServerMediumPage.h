@@ -30,7 +30,6 @@ public:
 
 protected:
     void load(const install::InstallAnswers& answers) override;
-    void store(install::InstallAnswers& answers) const override;
 
 private:
     void look();

@@ -1,7 +1,6 @@
 #include "StationPage.h"
 
 #include <QFormLayout>
-#include <QLineEdit>
 
 namespace vtx::installer {
 
@@ -9,15 +8,8 @@ StationPage::StationPage(InstallWizard& wizard) : AnswersPage(install::Page::kSt
     setTitle(QStringLiteral("Estação"));
     setSubTitle(QStringLiteral("Informe o drive da estação."));
     auto* form = new QFormLayout(this);
-    drive_ = addLineEdit(form, QStringLiteral("Drive da estação:"), "DRIVEEST");
-}
-
-void StationPage::load(const install::InstallAnswers& answers) {
-    setFieldText(drive_, answers.estacao.driveEst);
-}
-
-void StationPage::store(install::InstallAnswers& answers) const {
-    answers.estacao.driveEst = fieldText(drive_);
+    addLineEdit(form, QStringLiteral("Drive da estação:"), "DRIVEEST",
+                [](install::InstallAnswers& a) -> std::string& { return a.estacao.driveEst; });
 }
 
 }  // namespace vtx::installer

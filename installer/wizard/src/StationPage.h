@@ -10,13 +10,6 @@ namespace vtx::installer {
 class StationPage : public AnswersPage {
 public:
     explicit StationPage(InstallWizard& wizard);
-
-protected:
-    void load(const install::InstallAnswers& answers) override;
-    void store(install::InstallAnswers& answers) const override;
-
-private:
-    QLineEdit* drive_;
 };
 
 }  // namespace vtx::installer
