@@ -1,6 +1,5 @@
-// Test double of the installer's boxes: records every box shown and answers
-// the questions from a script (Cancel once the script is used up), so no
-// test waits on a box.
+// Test double of the installer's boxes: records every box and answers the
+// questions from a script (Cancel once it is used up).
 #pragma once
 
 #include <deque>
@@ -18,18 +17,15 @@ public:
         std::string text;
         bool question = false;
     };
-
     void message(const std::string& title, const std::string& text) override {
         shown.push_back({title, text, false});
     }
     bool question(const std::string& title, const std::string& text) override {
         shown.push_back({title, text, true});
-        if (answers.empty()) return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
+        const bool ok = !answers.empty() && answers.front();
+        if (!answers.empty()) answers.pop_front();
+        return ok;
     }
-
     std::vector<Shown> shown;
     std::deque<bool> answers;  // true: OK
 };

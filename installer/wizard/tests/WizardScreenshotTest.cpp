@@ -1,9 +1,7 @@
-// Pictures of the kind and establishment pages for a person to look at:
-// with VTX_WIZARD_SHOTS set to a folder, the wizard is grabbed there as
-// wizard-kind.png and wizard-establishment.png (run under Xvfb for the real
-// look). Skipped otherwise.
+// Pictures for a person to look at: with VTX_WIZARD_SHOTS naming a folder,
+// the kind and establishment pages are saved there as wizard-kind.png and
+// wizard-establishment.png (run under Xvfb for the real look). Skipped otherwise.
 #include <QPixmap>
-#include <cstdlib>
 
 #include "WizardHarness.h"
 
@@ -11,17 +9,13 @@ namespace vtx::installer {
 namespace {
 
 TEST_F(WizardTest, ScreenshotsOfTheKindAndEstablishmentPages) {
-    const char* folder = std::getenv("VTX_WIZARD_SHOTS");
-    if (folder == nullptr || *folder == '\0') GTEST_SKIP() << "VTX_WIZARD_SHOTS not set";
-    const QString dir = QString::fromLocal8Bit(folder);
-    install::InstallAnswers answers;
-    answers.server.tipo = "2";
-    answers.dial.dialup = "Loja";
-    open(answers);
+    const QString dir = qEnvironmentVariable("VTX_WIZARD_SHOTS");
+    if (dir.isEmpty()) GTEST_SKIP() << "VTX_WIZARD_SHOTS not set";
+    open(kindAndMode(install::kMonoUsuario));
     wizard().resize(640, 480);
     settle();
     ASSERT_TRUE(wizard().grab().save(dir + QStringLiteral("/wizard-kind.png")));
-    walkTo(install::Page::kEstablishment);
+    walkTo(Page::kEstablishment);
     fillValid();
     settle();
     ASSERT_TRUE(wizard().grab().save(dir + QStringLiteral("/wizard-establishment.png")));
