@@ -128,6 +128,10 @@ bool iniWrite(std::string_view fileName, const std::vector<IniWrite>& writes, mo
     });
 }
 
+std::string iniApplyWrites(std::string_view content, const std::vector<IniWrite>& writes) {
+    return detail::applyIniWrites(content, writes);
+}
+
 bool iniWriteString(std::string_view fileName, std::string_view section, std::string_view key,
                     std::string_view value) {
     try {

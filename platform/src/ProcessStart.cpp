@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "FileOps.h"
 #include "vtx/platform/Paths.h"
@@ -27,7 +28,7 @@ constexpr int kReportFd = 3;
 constexpr long kMaxCloseFd = 65536;
 
 // Runs in the grandchild after fork(): async-signal-safe calls only.
-[[noreturn]] void execDetached(char* const argv[], int reportFd, long maxFd) {
+[[noreturn]] void execDetached(const char* program, char* const argv[], int reportFd, long maxFd) {
     ::setsid();
     if (reportFd != kReportFd) {
         if (::dup3(reportFd, kReportFd, O_CLOEXEC) < 0) ::_exit(127);
@@ -53,7 +54,7 @@ constexpr long kMaxCloseFd = 65536;
     ::sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
 
-    ::execve(kShell, argv, environ);
+    ::execve(program, argv, environ);
     int err = errno;
     ssize_t ignored = ::write(reportFd, &err, sizeof err);
     (void)ignored;
@@ -78,6 +79,50 @@ int checkFile(const std::string& path) {
     return kStartFileNotFound;
 }
 
+// Starts `program` with `argv` detached: an intermediate child forks the
+// program's process and exits at once, so the program is adopted by init and
+// never becomes our zombie. kStartOk, or why the program could not start.
+int startDetached(const std::string& program, char* const argv[]) {
+    long maxFd = closeBound();
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) return kStartOutOfResources;
+
+    pid_t child = ::fork();
+    if (child < 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return kStartOutOfResources;
+    }
+    if (child == 0) {
+        ::close(report[0]);
+        pid_t grandchild = ::fork();
+        if (grandchild < 0) ::_exit(1);
+        if (grandchild == 0) execDetached(program.c_str(), argv, report[1], maxFd);
+        ::_exit(0);
+    }
+    ::close(report[1]);
+    int childStatus = 0;
+    pid_t waited;
+    do {
+        waited = ::waitpid(child, &childStatus, 0);
+    } while (waited < 0 && errno == EINTR);
+    bool forked = waited < 0 ? errno == ECHILD  // SIGCHLD ignored: status unknown
+                             : WIFEXITED(childStatus) && WEXITSTATUS(childStatus) == 0;
+
+    // The pipe closes without data when the exec succeeded.
+    int execErr = 0;
+    ssize_t n;
+    do {
+        n = ::read(report[0], &execErr, sizeof execErr);
+    } while (n < 0 && errno == EINTR);
+    ::close(report[0]);
+    if (!forked) return kStartOutOfResources;
+    if (n == static_cast<ssize_t>(sizeof execErr)) {
+        return execErr == ENOENT ? kStartFileNotFound : kStartOutOfResources;
+    }
+    return kStartOk;
+}
+
 }  // namespace
 
 int startHidden(std::string_view batchFile) {
@@ -90,46 +135,27 @@ int startHidden(std::string_view batchFile) {
         // Everything the children need is prepared before fork().
         std::string arg0 = "sh";
         char* argv[] = {arg0.data(), path.data(), nullptr};
-        long maxFd = closeBound();
-        int report[2];
-        if (::pipe2(report, O_CLOEXEC) != 0) return kStartOutOfResources;
+        return startDetached(kShell, argv);
+    } catch (const std::bad_alloc&) {
+        return kStartOutOfResources;
+    }
+}
 
-        pid_t child = ::fork();
-        if (child < 0) {
-            ::close(report[0]);
-            ::close(report[1]);
-            return kStartOutOfResources;
-        }
-        if (child == 0) {
-            // Intermediate child: start the grandchild and exit at once, so
-            // the grandchild is adopted by init and never becomes our zombie.
-            ::close(report[0]);
-            pid_t grandchild = ::fork();
-            if (grandchild < 0) ::_exit(1);
-            if (grandchild == 0) execDetached(argv, report[1], maxFd);
-            ::_exit(0);
-        }
-        ::close(report[1]);
-        int childStatus = 0;
-        pid_t waited;
-        do {
-            waited = ::waitpid(child, &childStatus, 0);
-        } while (waited < 0 && errno == EINTR);
-        bool forked = waited < 0 ? errno == ECHILD  // SIGCHLD ignored: status unknown
-                                 : WIFEXITED(childStatus) && WEXITSTATUS(childStatus) == 0;
+int startProgramHidden(std::string_view program, const std::vector<std::string>& arguments) {
+    try {
+        std::string path = resolve(program);
+        if (path.empty()) return kStartFileNotFound;
+        int status = checkFile(path);
+        if (status != kStartOk) return status;
+        if (::access(path.c_str(), X_OK) != 0) return kStartFileNotFound;
 
-        // The pipe closes without data when the exec succeeded.
-        int execErr = 0;
-        ssize_t n;
-        do {
-            n = ::read(report[0], &execErr, sizeof execErr);
-        } while (n < 0 && errno == EINTR);
-        ::close(report[0]);
-        if (!forked) return kStartOutOfResources;
-        if (n == static_cast<ssize_t>(sizeof execErr)) {
-            return execErr == ENOENT ? kStartFileNotFound : kStartOutOfResources;
-        }
-        return kStartOk;
+        std::vector<std::string> args;
+        args.push_back(path);
+        args.insert(args.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& arg : args) argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        return startDetached(path, argv.data());
     } catch (const std::bad_alloc&) {
         return kStartOutOfResources;
     }

@@ -92,6 +92,11 @@ struct IniWrite {
 bool iniWrite(std::string_view fileName, const std::vector<IniWrite>& writes,
               mode_t mode = kSharedFileMode);
 
+// The content `content` with `writes` applied, as iniWrite() would store it;
+// nothing is read or written. For a caller that builds several files before
+// putting any of them in place.
+std::string iniApplyWrites(std::string_view content, const std::vector<IniWrite>& writes);
+
 // One key; an empty value is written as "key=".
 bool iniWriteString(std::string_view fileName, std::string_view section, std::string_view key,
                     std::string_view value);

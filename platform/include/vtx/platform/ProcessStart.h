@@ -4,7 +4,9 @@
 // Thread-safety: safe from any thread.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vtx::platform {
 
@@ -22,5 +24,10 @@ inline constexpr int kStartPathNotFound = 3;
 // when its folder does not exist, kStartOutOfResources when the process could
 // not be created.
 int startHidden(std::string_view batchFile);
+
+// Runs the program `program` (Windows-style or native path) with `arguments`
+// in the same way: new session, no terminal, not waited for. kStartOk when
+// it started; kStartFileNotFound when it does not exist or may not be run.
+int startProgramHidden(std::string_view program, const std::vector<std::string>& arguments = {});
 
 }  // namespace vtx::platform
