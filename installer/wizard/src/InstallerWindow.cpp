@@ -6,6 +6,9 @@
 
 #include "InstallerStartup.h"
 #include "MessageBoxPrompts.h"
+#include "vtx/installer/InstallMedium.h"
+
+namespace vtx::install {
 
 int runInstallerWindow(int argc, char** argv, const std::string& mediumDir) {
     using namespace vtx::installer;
@@ -25,5 +28,7 @@ int runInstallerWindow(int argc, char** argv, const std::string& mediumDir) {
         return finished;
     });
     const std::string argument = argc > 1 && argv[1] != nullptr ? argv[1] : "";
-    return startup.run(argument, mediumDir);
+    return startup.run(argument, mediumDir.empty() ? defaultMediumDir() : mediumDir);
 }
+
+}  // namespace vtx::install

@@ -20,6 +20,7 @@ struct Typed {
 };
 
 const Typed kTyped[] = {
+    {1, 0, Page::kKind, "DRIVE", "", "Drive do servidor n\xE3o preenchido !"},
     {2, 0, Page::kEstablishment, "CNPJ", "1234567800019", kCnpj},
     {2, 0, Page::kEstablishment, "CNPJ", "1234567800019512", kCnpj},
     {2, 0, Page::kEstablishment, "CNPJ", "12345678000195", nullptr},
