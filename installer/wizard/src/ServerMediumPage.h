@@ -25,9 +25,6 @@ public:
     bool validatePage() override;
     bool isComplete() const override;
 
-    // True while the page looks for the mark or counts down its wait.
-    bool waiting() const { return poll_.isActive() || bound_.isActive(); }
-
 protected:
     void load(const install::InstallAnswers& answers) override;
 

@@ -1,6 +1,5 @@
 // The PIN pad page: the models of the medium's PinPad.ini in list order, the
-// serial port shown as COMn and kept 0-based, the pre-filled choices
-// selected, the first entries otherwise.
+// serial port shown as COMn and kept 0-based, the pre-filled choices selected.
 #include "WizardHarness.h"
 
 namespace vtx::installer {
@@ -32,14 +31,6 @@ TEST_F(PinPadPageTest, ListsTheModelsAndSelectsThePrefilledChoices) {
     const install::InstallAnswers kept = current()->pageAnswers();
     EXPECT_EQ(kept.pinpad.modeloPin, "2");  // "0002" of the list
     EXPECT_EQ(kept.pinpad.serialPort, "3");  // COM4
-}
-
-TEST_F(PinPadPageTest, WithoutPrefilledAnswersTheFirstEntries) {
-    open(kindAndMode(2));
-    walkTo(Page::kPinPad);
-    EXPECT_EQ(combo("ModeloPin")->currentText(), "PPSIM");
-    EXPECT_EQ(combo("Aplic_Type")->currentIndex(), 0);
-    EXPECT_EQ(combo("Serial_Port")->currentText(), "COM1");
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 // The station's wait for its server: on by itself once the server's mark is
 // there, Next disabled before; cancelled with a message when the wait runs
-// out; Back stops it. The wait's bounds are shortened here.
+// out. The wait's bounds are shortened here.
 #include <QAbstractButton>
 
-#include "ServerMediumPage.h"
 #include "WizardHarness.h"
 #include "vtx/installer/Configuration.h"
 
@@ -40,14 +39,6 @@ TEST_F(ServerMediumPageTest, CancelsTheWizardWhenTheWaitRunsOut) {
     ASSERT_TRUE(waitFor([&] { return !wizard().isVisible(); }));
     EXPECT_EQ(wizard().result(), QDialog::Rejected);
     EXPECT_EQ(lastText(), install::kServerUnreachableMessage);
-}
-
-TEST_F(ServerMediumPageTest, BackStopsTheWait) {
-    openStation(600000);
-    wizard().back();
-    settle();
-    ASSERT_EQ(currentPage(), Page::kKind);
-    EXPECT_FALSE(dynamic_cast<ServerMediumPage*>(wizard().page(pageId(Page::kServerMedium)))->waiting());
 }
 
 }  // namespace

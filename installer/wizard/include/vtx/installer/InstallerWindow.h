@@ -14,9 +14,9 @@ namespace vtx::install {
 // start empty; unless argv[1] starts with "1", a running LinkAgent is reported
 // and the program ends; argv[1] starting with "2" opens the configurator on
 // the existing installation, "1" its PIN pad page only; anything else is an
-// installation from `mediumDir` (native folder holding INSTALL.INI, PinPad.ini
-// and the programs; empty: defaultMediumDir()). Returns the exit status: 0 when the configuration was
-// written, 1 when it was not.
+// installation from `mediumDir` (native folder holding INSTALL.INI,
+// PinPad.ini and the programs; empty: defaultMediumDir()). Returns the exit
+// status: 0 when the configuration was written, 1 when it was not.
 int runInstallerWindow(int argc, char** argv, const std::string& mediumDir);
 
 }  // namespace vtx::install
