@@ -20,6 +20,7 @@
 //   vtx request [--name N] [--timeout S] [--keep] FILE
 //                                                  a request file through LinkAgent's
 //                                                  folder interface; prints the answer
+//   vtx ini get|set FILE SECTION KEY [VALUE]       one key of a station's INI file
 //   vtx checksum FILE                              whether FILE's name carries the
 //                                                  check value of its content
 //
@@ -38,6 +39,7 @@ int routeCommand(const Args& args);
 int traceCommand(const Args& args);
 int pinpadCommand(const Args& args);
 int maskCommand(const Args& args);
+int iniCommand(const Args& args);
 int checksumCommand(const Args& args);
 int crcCommand(const Args& args);
 int requestCommand(const Args& args);

@@ -27,6 +27,9 @@ void usage() {
         "                             put a request file (numbered-field lines) into LinkAgent's\n"
         "                             input folder and print its answer (cards masked) when it\n"
         "                             comes; without one in time (default 120 s), where it stands\n"
+        "  vtx ini get FILE SECTION KEY   one key of a station's INI file (Windows-1252,\n"
+        "  vtx ini set FILE SECTION KEY VALUE   shown and given in UTF-8); FILE a station\n"
+        "                             path, or a bare name in the Windows directory\n"
         "  vtx checksum FILE          whether the name of a data file (UP.Sxx, a report file)\n"
         "                             carries the check value of its content; prints the\n"
         "                             name it calls for (exit 0 right, 1 wrong, 2 unreadable)\n"
@@ -64,6 +67,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "pinpad") == 0) return vtx::tool::pinpadCommand(args);
     if (std::strcmp(argv[1], "mask") == 0) return vtx::tool::maskCommand(args);
     if (std::strcmp(argv[1], "checksum") == 0) return vtx::tool::checksumCommand(args);
+    if (std::strcmp(argv[1], "ini") == 0) return vtx::tool::iniCommand(args);
     if (std::strcmp(argv[1], "crc") == 0) return vtx::tool::crcCommand(args);
     if (std::strcmp(argv[1], "request") == 0) return vtx::tool::requestCommand(args);
     const std::string command = argv[1];

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "AnswerText.h"
 #include "vtx/installer/EstablishmentCaptions.h"
 #include "vtx/installer/InstallMedium.h"
 #include "vtx/installer/InstallSession.h"
@@ -30,11 +31,7 @@ constexpr mode_t kProgramMode = 0755;
 // The listening port and the local gateway port every installation starts with.
 constexpr const char* kStationPort = "5002";
 
-std::string trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return std::string(text);
-}
+using detail::trimmed;
 
 std::string withoutTrailingSeparator(std::string text) {
     text = trimmed(text);

@@ -1,13 +1,13 @@
 #include "vtx/installer/InstallDescription.h"
 
+#include "AnswerText.h"
 #include "vtx/platform/AsciiCase.h"
 #include "vtx/platform/IniFile.h"
 
 namespace vtx::install {
 
 bool isSet(std::string_view value) {
-    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t')) value.remove_suffix(1);
+    value = detail::trimmedView(value);
     return !value.empty() && value != "0" && !platform::equalsIgnoreCase(value, "N");
 }
 

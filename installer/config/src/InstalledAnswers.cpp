@@ -11,28 +11,36 @@ InstallAnswers installedAnswers() {
     const std::string dir =
         platform::iniGetString("WINVTXCORE.INI", "CORE", "Path Server", "C:\\Vantrix", 49);
     auto core = platform::loadIni(platform::resolve(dir + "\\CORE.INI"));
-    auto keep = [&core](std::string& answer, const char* section, const char* key) {
-        if (auto value = core->find(section, key)) answer = *value;
+    // Where CORE.INI keeps each answer the configuration step wrote.
+    struct Kept {
+        std::string* answer;
+        const char* section;
+        const char* key;
     };
-    keep(answers.server.tipo, "CONFIG", "TIPOINSTALL");
-    keep(answers.server.modo, "CONFIG", "MODOACESSO");
-    keep(answers.server.drive, "CONFIG", "DRIVE_SERVER");
-    keep(answers.server.ipAddress, "CONFIG", "IPSERVER");
-    keep(answers.server.ftpMode, "CONFIG", "PASSIVE MODE");
-    keep(answers.server.fileProd, "PRODUTO", "FILENAME");
-    keep(answers.server.fileAux, "CONFIG", "FILEAUX");
+    const Kept kept[] = {
+        {&answers.server.tipo, "CONFIG", "TIPOINSTALL"},
+        {&answers.server.modo, "CONFIG", "MODOACESSO"},
+        {&answers.server.drive, "CONFIG", "DRIVE_SERVER"},
+        {&answers.server.ipAddress, "CONFIG", "IPSERVER"},
+        {&answers.server.ftpMode, "CONFIG", "PASSIVE MODE"},
+        {&answers.server.fileProd, "PRODUTO", "FILENAME"},
+        {&answers.server.fileAux, "CONFIG", "FILEAUX"},
+        {&answers.ipLocal.tcpip, "CONFIG", "IPLOCALTCP"},
+        {&answers.ipLocal.porta, "CONFIG", "IPLOCALPORTA"},
+        {&answers.ipNat.tcpip, "CONFIG", "IPNAT"},
+        {&answers.dial.dialup, "DialUP", "Connection"},
+        {&answers.dial.to, "DialUP", "Time2HangUp"},
+        {&answers.estab.cnpj, "CONFIG", "Estab_Code"},
+        {&answers.estacao.driveEst, "CONFIG", "DRIVE_ESTACAO"},
+        {&answers.pinpad.aplicType, "CONFIG", "Aplic_Type"},
+        {&answers.pinpad.leitorType, "CONFIG", "Leitor_Type"},
+        {&answers.pinpad.modeloPin, "CONFIG", "ModeloPin"},
+        {&answers.pinpad.serialPort, "CONFIG", "Serial_Port"},
+    };
+    for (const Kept& k : kept) {
+        if (auto value = core->find(k.section, k.key)) *k.answer = *value;
+    }
     answers.server.path = dir;
-    keep(answers.ipLocal.tcpip, "CONFIG", "IPLOCALTCP");
-    keep(answers.ipLocal.porta, "CONFIG", "IPLOCALPORTA");
-    keep(answers.ipNat.tcpip, "CONFIG", "IPNAT");
-    keep(answers.dial.dialup, "DialUP", "Connection");
-    keep(answers.dial.to, "DialUP", "Time2HangUp");
-    keep(answers.estab.cnpj, "CONFIG", "Estab_Code");
-    keep(answers.estacao.driveEst, "CONFIG", "DRIVE_ESTACAO");
-    keep(answers.pinpad.aplicType, "CONFIG", "Aplic_Type");
-    keep(answers.pinpad.leitorType, "CONFIG", "Leitor_Type");
-    keep(answers.pinpad.modeloPin, "CONFIG", "ModeloPin");
-    keep(answers.pinpad.serialPort, "CONFIG", "Serial_Port");
     return answers;
 }
 

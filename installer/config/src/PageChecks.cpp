@@ -1,16 +1,14 @@
 #include "vtx/installer/PageChecks.h"
 
+#include "AnswerText.h"
+
 namespace vtx::install {
 
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
+using detail::trimmedView;
 
-bool blank(std::string_view text) { return trimmed(text).empty(); }
+bool blank(std::string_view text) { return trimmedView(text).empty(); }
 
 bool allDigits(std::string_view text) {
     if (text.empty()) return false;
@@ -44,14 +42,14 @@ std::optional<CheckFailure> checkKind(const InstallAnswers& a) {
 
 std::optional<CheckFailure> checkDialUp(const InstallAnswers& a) {
     if (blank(a.dial.dialup)) return fail("Nome da conex\xE3o dial-UP n\xE3o preenchido !", "DIALUP");
-    const std::string_view to = trimmed(a.dial.to);
+    const std::string_view to = trimmedView(a.dial.to);
     if (!allDigits(to) || isZero(to)) return fail("Tempo de desconex\xE3o n\xE3o preenchido !", "TO");
     return std::nullopt;
 }
 
 std::optional<CheckFailure> checkLocalTcpIp(const InstallAnswers& a) {
     if (blank(a.ipLocal.tcpip)) return fail("Endere\xE7o IP n\xE3o preenchido !", "TCPIP");
-    const std::string_view port = trimmed(a.ipLocal.porta);
+    const std::string_view port = trimmedView(a.ipLocal.porta);
     if (port.empty()) return fail("Porta Socket n\xE3o preenchida !", "PORTA");
     // The route records keep a port in four columns: a longer number would
     // be cut into another port.
@@ -63,14 +61,14 @@ std::optional<CheckFailure> checkLocalTcpIp(const InstallAnswers& a) {
 std::optional<CheckFailure> checkEstablishment(const InstallAnswers& a,
                                                const InstallDescription& description) {
     const auto& e = a.estab;
-    const size_t cnpj = trimmed(e.cnpj).size();
+    const size_t cnpj = trimmedView(e.cnpj).size();
     if (cnpj != 14 && cnpj != 15)
         return fail("CNPJ N\xE3o preenchido ou\r\n preenchido de forma incorreta !", "CNPJ");
     if (blank(e.fantasia)) return fail("Nome fantasia n\xE3o preenchido !", "FANTASIA");
     if (description.dadosAdic) return std::nullopt;
     if (blank(e.logradouro)) return fail("Logradouro n\xE3o preenchido !", "Logradouro");
     if (blank(e.numero)) return fail("N\xFAmero N\xE3o Preenchido !", "Numero");
-    if (trimmed(e.cep).size() < 8)
+    if (trimmedView(e.cep).size() < 8)
         return fail("Cep n\xE3o preenchido ou\r\n preenchido de forma incorreta!", "CEP");
     if (blank(e.nomeInst)) return fail("Nome do instalador n\xE3o preenchido !", "NOME_INST");
     if (blank(e.docInst)) return fail("Documento do instalador n\xE3o preenchido !", "DOC_INST");
