@@ -8,14 +8,13 @@
 //                                             window, from an answers file
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "vtx/installer/UnattendedInstall.h"
-#ifdef VTX_INSTALLER_WINDOW
 #include "vtx/installer/InstallerWindow.h"
-#endif
+#include "vtx/installer/UnattendedInstall.h"
 
 namespace {
 
@@ -55,7 +54,10 @@ int main(int argc, char** argv) {
                 isUnattended = true;
                 unattended.answersFile = argv[++i];
             } else {
-                medium = argv[++i];
+                // Kept absolute: the answers record the medium's folder.
+                std::error_code ec;
+                const auto absolute = std::filesystem::absolute(argv[++i], ec);
+                medium = ec ? argv[i] : absolute.string();
             }
             continue;
         }
@@ -73,11 +75,6 @@ int main(int argc, char** argv) {
         unattended.mediumDir = medium;
         return vtx::install::runUnattended(unattended, std::cout, std::cerr);
     }
-#ifdef VTX_INSTALLER_WINDOW
     rest.push_back(nullptr);
     return vtx::install::runInstallerWindow(static_cast<int>(rest.size() - 1), rest.data(), medium);
-#else
-    std::fputs("InstallVtx: this build has no window; use --unattended\n", stderr);
-    return 2;
-#endif
 }

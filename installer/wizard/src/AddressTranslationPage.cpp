@@ -2,7 +2,7 @@
 
 #include <QFormLayout>
 
-namespace vtx::installer {
+namespace vtx::install {
 
 AddressTranslationPage::AddressTranslationPage(InstallWizard& wizard)
     : AnswersPage(install::Page::kAddressTranslation, wizard) {
@@ -13,4 +13,4 @@ AddressTranslationPage::AddressTranslationPage(InstallWizard& wizard)
                 [](install::InstallAnswers& a) -> std::string& { return a.ipNat.tcpip; });
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -6,11 +6,11 @@
 
 #include "AnswersPage.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class AddressTranslationPage : public AnswersPage {
 public:
     explicit AddressTranslationPage(InstallWizard& wizard);
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -9,7 +9,7 @@
 #include "InstallWizard.h"
 #include "WizardPrompts.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 AnswersPage::AnswersPage(install::Page page, InstallWizard& wizard)
     : QWizardPage(&wizard), page_(page), wizard_(wizard) {}
@@ -80,4 +80,4 @@ void selectData(QComboBox* box, int value) {
     box->setCurrentIndex(index >= 0 ? index : 0);
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

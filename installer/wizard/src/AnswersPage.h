@@ -24,7 +24,7 @@ class QComboBox;
 class QFormLayout;
 class QLineEdit;
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class InstallWizard;
 
@@ -77,4 +77,4 @@ int answerNumber(const std::string& text);
 // Selects the item whose data is `value` (an int); the first item when none has it.
 void selectData(QComboBox* box, int value);
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

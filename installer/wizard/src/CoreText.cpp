@@ -2,7 +2,7 @@
 
 #include "vtx/platform/Cp1252.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 QString fromCore(const std::string& bytes) {
     return QString::fromStdString(platform::cp1252ToUtf8(bytes));
@@ -16,4 +16,4 @@ QString fromCoreLines(const std::string& bytes) {
 
 std::string toCore(const QString& text) { return platform::utf8ToCp1252(text.toStdString()); }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

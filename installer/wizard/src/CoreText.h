@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-namespace vtx::installer {
+namespace vtx::install {
 
 QString fromCore(const std::string& bytes);
 // A message of several lines: its "\r\n" shown as one line break.
@@ -15,4 +15,4 @@ QString fromCoreLines(const std::string& bytes);
 // Characters outside Windows-1252 become "?".
 std::string toCore(const QString& text);
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

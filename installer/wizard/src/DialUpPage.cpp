@@ -2,7 +2,7 @@
 
 #include <QFormLayout>
 
-namespace vtx::installer {
+namespace vtx::install {
 
 DialUpPage::DialUpPage(InstallWizard& wizard) : AnswersPage(install::Page::kDialUp, wizard) {
     setTitle(QStringLiteral("Acesso discado"));
@@ -14,4 +14,4 @@ DialUpPage::DialUpPage(InstallWizard& wizard) : AnswersPage(install::Page::kDial
                 [](install::InstallAnswers& a) -> std::string& { return a.dial.to; });
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

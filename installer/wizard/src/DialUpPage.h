@@ -6,11 +6,11 @@
 
 #include "AnswersPage.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class DialUpPage : public AnswersPage {
 public:
     explicit DialUpPage(InstallWizard& wizard);
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

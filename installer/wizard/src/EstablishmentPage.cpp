@@ -5,7 +5,7 @@
 
 #include "InstallWizard.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 using install::InstallAnswers;
 
@@ -40,4 +40,4 @@ void EstablishmentPage::initializePage() {
     for (QLineEdit* edit : addressAndInstaller_) form_->setRowVisible(edit, asked);
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -10,7 +10,7 @@
 
 #include "AnswersPage.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class EstablishmentPage : public AnswersPage {
 public:
@@ -23,4 +23,4 @@ private:
     std::vector<QLineEdit*> addressAndInstaller_;
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

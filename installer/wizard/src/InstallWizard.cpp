@@ -16,7 +16,7 @@
 #include "vtx/installer/Configuration.h"
 #include "vtx/platform/IniFile.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 using install::Page;
 
@@ -112,4 +112,4 @@ void InstallWizard::failed(const std::string& detail) {
     prompts_.message(setup_.title, text);
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -22,7 +22,7 @@
 #include "vtx/installer/InstallSession.h"
 #include "vtx/installer/PageChecks.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class AnswersPage;
 class WizardPrompts;
@@ -78,4 +78,4 @@ private:
 // The page's id in the wizard.
 inline int pageId(install::Page page) { return static_cast<int>(page); }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

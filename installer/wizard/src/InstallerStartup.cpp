@@ -6,7 +6,7 @@
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/Paths.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 namespace {
 
@@ -79,4 +79,4 @@ int InstallerStartup::runWizard(install::InstallAnswers answers,
     return exec_(wizard) ? 0 : 1;
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -19,7 +19,7 @@
 
 #include "InstallWizard.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class WizardPrompts;
 
@@ -49,4 +49,4 @@ private:
     WizardSetup timing_;
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

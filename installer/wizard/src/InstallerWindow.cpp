@@ -11,7 +11,7 @@
 namespace vtx::install {
 
 int runInstallerWindow(int argc, char** argv, const std::string& mediumDir) {
-    using namespace vtx::installer;
+    using namespace vtx::install;
     QApplication app(argc, argv);
     // Qt's own texts (a line edit's context menu) in Portuguese when the
     // translations are installed; the wizard labels its buttons itself.

@@ -8,7 +8,7 @@
 
 #include "CoreText.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 using install::InstallAnswers;
 
@@ -90,4 +90,4 @@ void KindPage::kindChanged() {
     path_->setEnabled(kind == install::kEstacao || kind == install::kCheckout);
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -10,7 +10,7 @@
 
 class QCheckBox;
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class KindPage : public AnswersPage {
 public:
@@ -29,4 +29,4 @@ private:
     QLineEdit* path_;
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -2,7 +2,7 @@
 
 #include <QFormLayout>
 
-namespace vtx::installer {
+namespace vtx::install {
 
 LocalTcpIpPage::LocalTcpIpPage(InstallWizard& wizard)
     : AnswersPage(install::Page::kLocalTcpIp, wizard) {
@@ -15,4 +15,4 @@ LocalTcpIpPage::LocalTcpIpPage(InstallWizard& wizard)
                 [](install::InstallAnswers& a) -> std::string& { return a.ipLocal.porta; });
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -6,11 +6,11 @@
 
 #include "AnswersPage.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class LocalTcpIpPage : public AnswersPage {
 public:
     explicit LocalTcpIpPage(InstallWizard& wizard);
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

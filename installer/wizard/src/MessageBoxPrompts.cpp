@@ -5,7 +5,7 @@
 
 #include "CoreText.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 void MessageBoxPrompts::message(const std::string& title, const std::string& text) {
     QMessageBox box(QMessageBox::Information, fromCore(title), fromCoreLines(text),
@@ -24,4 +24,4 @@ bool MessageBoxPrompts::question(const std::string& title, const std::string& te
     return box.exec() == QMessageBox::Ok;
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -10,7 +10,7 @@
 
 #include "WizardPrompts.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class MessageBoxPrompts : public WizardPrompts {
 public:
@@ -24,4 +24,4 @@ private:
     QPointer<QWidget> parent_;
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

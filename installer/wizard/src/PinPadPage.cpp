@@ -9,7 +9,7 @@
 #include "vtx/installer/PinPadCatalogue.h"
 #include "vtx/platform/Paths.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 namespace {
 
@@ -68,4 +68,4 @@ void PinPadPage::store(install::InstallAnswers& answers) const {
     answers.pinpad.serialPort = std::to_string(serialPort_->currentData().toInt());
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

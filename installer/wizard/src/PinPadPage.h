@@ -10,7 +10,7 @@
 
 #include "AnswersPage.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class PinPadPage : public AnswersPage {
 public:
@@ -29,4 +29,4 @@ private:
     QComboBox* serialPort_;
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -7,7 +7,7 @@
 #include "CoreText.h"
 #include "InstallWizard.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 ReviewPage::ReviewPage(InstallWizard& wizard) : AnswersPage(install::Page::kReview, wizard) {
     setTitle(QStringLiteral("Confirmação"));
@@ -65,4 +65,4 @@ std::string answersSummary(const install::InstallAnswers& answers,
     return s;
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -9,7 +9,7 @@
 
 class QPlainTextEdit;
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class ReviewPage : public AnswersPage {
 public:
@@ -28,4 +28,4 @@ private:
 std::string answersSummary(const install::InstallAnswers& answers,
                            const install::InstallDescription& description, bool pinPadAsked);
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -11,7 +11,7 @@
 #include "vtx/installer/Configuration.h"
 #include "vtx/installer/InstallSession.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 ServerMediumPage::ServerMediumPage(InstallWizard& wizard)
     : AnswersPage(install::Page::kServerMedium, wizard) {
@@ -79,4 +79,4 @@ void ServerMediumPage::stop() {
     bound_.stop();
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

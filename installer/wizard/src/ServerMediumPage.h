@@ -14,7 +14,7 @@
 
 class QLabel;
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class ServerMediumPage : public AnswersPage {
 public:
@@ -39,4 +39,4 @@ private:
     bool markFound_ = false;
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

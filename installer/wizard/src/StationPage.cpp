@@ -2,7 +2,7 @@
 
 #include <QFormLayout>
 
-namespace vtx::installer {
+namespace vtx::install {
 
 StationPage::StationPage(InstallWizard& wizard) : AnswersPage(install::Page::kStation, wizard) {
     setTitle(QStringLiteral("Estação"));
@@ -12,4 +12,4 @@ StationPage::StationPage(InstallWizard& wizard) : AnswersPage(install::Page::kSt
                 [](install::InstallAnswers& a) -> std::string& { return a.estacao.driveEst; });
 }
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

@@ -5,11 +5,11 @@
 
 #include "AnswersPage.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class StationPage : public AnswersPage {
 public:
     explicit StationPage(InstallWizard& wizard);
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

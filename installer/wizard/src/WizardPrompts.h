@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class WizardPrompts {
 public:
@@ -18,4 +18,4 @@ public:
     virtual bool question(const std::string& title, const std::string& text) = 0;
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

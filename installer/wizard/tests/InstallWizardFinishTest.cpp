@@ -8,7 +8,7 @@
 #include "vtx/installer/InstallMedium.h"
 #include "vtx/platform/IniFile.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 namespace {
 
 class FinishTest : public WizardTest {
@@ -93,4 +93,4 @@ TEST_F(FinishTest, AStationEndsWithItsSuccessMessage) {
 }
 
 }  // namespace
-}  // namespace vtx::installer
+}  // namespace vtx::install

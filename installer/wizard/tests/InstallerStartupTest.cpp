@@ -8,7 +8,7 @@
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/NamedMutex.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 namespace {
 
 class StartupTest : public WizardTest {
@@ -101,4 +101,4 @@ TEST_F(StartupTest, TheConfiguratorWorksOnTheInstallation) {
 }
 
 }  // namespace
-}  // namespace vtx::installer
+}  // namespace vtx::install

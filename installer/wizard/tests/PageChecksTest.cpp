@@ -3,7 +3,7 @@
 // on the offending field, the page still shown.
 #include "WizardHarness.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 namespace {
 
 constexpr const char* kCnpj = "CNPJ N\xE3o preenchido ou\r\n preenchido de forma incorreta !";
@@ -91,4 +91,4 @@ TEST_F(PageChecksTest, AKindOutsideTheListIsShownAsNotConfiguredAndRefused) {
 }
 
 }  // namespace
-}  // namespace vtx::installer
+}  // namespace vtx::install

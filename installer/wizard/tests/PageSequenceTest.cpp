@@ -4,7 +4,7 @@
 #include "WizardHarness.h"
 #include "vtx/platform/IniFile.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 namespace {
 
 class PageSequenceTest : public WizardTest {
@@ -81,4 +81,4 @@ TEST_F(PageSequenceTest, ScratchFileHoldsAPageOnlyAfterItsCheckPassed) {
 }
 
 }  // namespace
-}  // namespace vtx::installer
+}  // namespace vtx::install

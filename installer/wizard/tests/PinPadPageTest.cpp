@@ -2,7 +2,7 @@
 // serial port shown as COMn and kept 0-based, the pre-filled choices selected.
 #include "WizardHarness.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 namespace {
 
 class PinPadPageTest : public WizardTest {
@@ -34,4 +34,4 @@ TEST_F(PinPadPageTest, ListsTheModelsAndSelectsThePrefilledChoices) {
 }
 
 }  // namespace
-}  // namespace vtx::installer
+}  // namespace vtx::install

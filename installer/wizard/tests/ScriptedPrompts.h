@@ -8,7 +8,7 @@
 
 #include "WizardPrompts.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 class ScriptedPrompts : public WizardPrompts {
 public:
@@ -30,4 +30,4 @@ public:
     std::deque<bool> answers;  // true: OK
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install

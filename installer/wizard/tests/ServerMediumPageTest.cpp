@@ -6,7 +6,7 @@
 #include "WizardHarness.h"
 #include "vtx/installer/Configuration.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 namespace {
 
 class ServerMediumPageTest : public WizardTest {
@@ -42,4 +42,4 @@ TEST_F(ServerMediumPageTest, CancelsTheWizardWhenTheWaitRunsOut) {
 }
 
 }  // namespace
-}  // namespace vtx::installer
+}  // namespace vtx::install

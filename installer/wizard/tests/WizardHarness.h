@@ -19,7 +19,7 @@
 #include "TestRoot.h"
 #include "vtx/installer/InstallSession.h"
 
-namespace vtx::installer {
+namespace vtx::install {
 
 using install::Page;
 
@@ -125,4 +125,4 @@ protected:
     std::unique_ptr<InstallWizard> wizard_;
 };
 
-}  // namespace vtx::installer
+}  // namespace vtx::install
