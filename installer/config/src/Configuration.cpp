@@ -400,6 +400,8 @@ PlanResult Planner::run() {
     if (holds) {
         plan_.folders.push_back(installNative("Req"));
         plan_.folders.push_back(installNative("Resp"));
+        // LinkAgent's log is written only where its folder exists.
+        plan_.folders.push_back(installNative("LOG"));
         // The point-of-sale export file's folder must exist to be written.
         const std::string fileAux = trimmed(a_.server.fileAux);
         if (!fileAux.empty()) plan_.folders.push_back(platform::resolve(fileAux));

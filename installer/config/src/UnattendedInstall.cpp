@@ -1,5 +1,6 @@
 #include "vtx/installer/UnattendedInstall.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 
@@ -119,7 +120,18 @@ int Run::operator()() {
     planOptions.pinPadAsked = !description.ativaEstacao;
     PlanResult planned = planConfiguration(answers, description, medium, planOptions);
     if (!planned.plan) return fail(std::string(kInstallFailedMessage) + "\r\n" + planned.error);
-    const ConfigurationPlan& plan = *planned.plan;
+    ConfigurationPlan& plan = *planned.plan;
+    // The client needs a screen; a run without one (a script, a service's
+    // shell) leaves it for the operator to start.
+    const bool screen = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+    std::string clientLeft;
+    if (!screen) {
+        std::erase_if(plan.starts, [&clientLeft](const std::string& program) {
+            const bool client = std::filesystem::path(program).filename() == kClientProgram;
+            if (client) clientLeft = program;
+            return client;
+        });
+    }
 
     // The scratch answers, as the wizard leaves them.
     platform::iniWrite(scratchFilePath(), answerWrites(answers));
@@ -130,6 +142,8 @@ int Run::operator()() {
         plan.location.installDir + " (" + platform::resolve(plan.location.installDir) + ")");
     ApplyReport report = applyConfiguration(plan);
     for (const std::string& line : report.done) say(line);
+    if (!clientLeft.empty() && report.ok)
+        say("n\xE3o iniciado (sem tela) " + clientLeft);
     if (!report.ok) return fail(std::string(kInstallFailedMessage) + "\r\n" + report.error);
     if (!plan.finalMessage.empty()) say(plan.finalMessage);
     return 0;

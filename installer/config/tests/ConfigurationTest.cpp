@@ -139,6 +139,7 @@ TEST_F(ConfigurationTest, ServerStationOnTheLocalLinkWritesEveryKey) {
               fs::perms::owner_exec);
     EXPECT_TRUE(fs::is_directory(root_.native("C/Vantrix/Req")));
     EXPECT_TRUE(fs::is_directory(root_.native("C/Vantrix/Resp")));
+    EXPECT_TRUE(fs::is_directory(root_.native("C/Vantrix/LOG")));
     EXPECT_TRUE(fs::exists(root_.native("C/Vantrix/INSTALL.TXT")));
     // The route file: the local address and port in the medium's record.
     struct stat st {};
