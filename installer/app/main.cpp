@@ -6,12 +6,14 @@
 //   InstallVtx --unattended ANSWERS.INI [--medium DIR]
 //                                             the same configuration without a
 //                                             window, from an answers file
+//   InstallVtx --help | --version
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "vtx/Version.h"
 #include "vtx/installer/UnattendedInstall.h"
 #ifdef VTX_INSTALLER_WINDOW
 #include "vtx/installer/InstallerWindow.h"
@@ -28,6 +30,7 @@ constexpr const char* kUsage =
     "      configures the station without a window from an answers file (the\n"
     "      wizard's sections SERVER, IPLOCAL, IPNAT, DIAL, ESTAB, ESTACAO, TRACE\n"
     "      and PINPAD); exit status 0 when the station is configured\n"
+    "  InstallVtx --help | --version\n"
     "The station is the one of VTX_ROOT (default /var/lib/vantorix) and VTX_WINDIR.\n"
     "The medium (default: this program's folder when it holds INSTALL.INI, else\n"
     "/usr/share/vantorix) holds the programs, INSTALL.INI, PinPad.ini, VXIFCFG.BIN,\n"
@@ -44,6 +47,10 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("InstallVtx %s\n", VTX_VERSION);
             return 0;
         }
         if (arg == "--unattended" || arg == "--medium") {
