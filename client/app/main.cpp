@@ -3,6 +3,8 @@
 // start-up; options and test hooks are described in VtxClient.md.
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "app/AutoAnswerDialogs.h"
@@ -15,12 +17,38 @@
 #include "screens/ClientStartup.h"
 #include "screens/FormPrincipal.h"
 #include "screens/PinPadTrack.h"
+#include "vtx/Version.h"
 #include "widgets/QtDialogs.h"
 #include "widgets/QtPrinter.h"
 
 using namespace vtx::client;
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: VtxClient [--screenshot DIR]\n"
+    "       VtxClient --help | --version\n"
+    "The point-of-sale client of the station of VTX_ROOT (default /var/lib/vantorix)\n"
+    "and VTX_WINDIR. --screenshot DIR (or VTX_SCREENSHOTS=DIR) saves every screen as\n"
+    "DIR/NN-<screen>.png; VTX_AUTOANSWER=yes|no answers the message boxes on standard\n"
+    "error; VTX_AUTOCLOSE_MS=N presses the exit button N ms after the card screen.\n"
+    "Exit status: 0 after the confirmed exit, 1 when the start-up stopped.\n";
+
+// --help and --version, answered before the application needs a display;
+// true when one was.
+bool answeredOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("VtxClient %s\n", VTX_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
 
 QString screenshotFolder(const QStringList& args) {
     const qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
@@ -40,9 +68,10 @@ std::unique_ptr<Dialogs> makeDialogs() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (answeredOption(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VtxClient"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(VTX_VERSION));
 
     std::unique_ptr<Dialogs> dialogs = makeDialogs();
     LoadedCommLibrary comm;

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "vtx/Version.h"
+
 namespace vtx::client {
 
 FormAbout::FormAbout(Dialogs& dialogs, QWidget* parent, const QString& programFile)
@@ -17,8 +19,8 @@ FormAbout::FormAbout(Dialogs& dialogs, QWidget* parent, const QString& programFi
                               ? QStringLiteral("VtxClient")
                               : QCoreApplication::applicationName();
     setWindowTitle(QStringLiteral("Sobre ") + title);
-    QString version = QCoreApplication::applicationVersion();
-    if (version.isEmpty()) version = QStringLiteral("1.0.0");
+    // The product's version, the one its packages carry.
+    const QString version = QStringLiteral(VTX_VERSION);
 
     const QFileInfo file(programFile.isEmpty() ? QCoreApplication::applicationFilePath()
                                                : programFile);

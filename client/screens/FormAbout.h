@@ -1,4 +1,5 @@
-// FormAbout ("Sobre "): the program's version, and the date, time and size
+// FormAbout ("Sobre "): the program's version ("Versão " and the product's
+// version VTX_VERSION, which the packages carry), and the date, time and size
 // of the running program's file ("Data: ", "Tam. Executável: "; both empty
 // when the file cannot be found). Its system-information button says the
 // tool is not available on this system.

@@ -6,6 +6,7 @@
 //   InstallVtx --unattended ANSWERS.INI [--medium DIR]
 //                                             the same configuration without a
 //                                             window, from an answers file
+//   InstallVtx --help | --version
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "vtx/Version.h"
 #include "vtx/installer/InstallerWindow.h"
 #include "vtx/installer/UnattendedInstall.h"
 
@@ -27,6 +29,7 @@ constexpr const char* kUsage =
     "      configures the station without a window from an answers file (the\n"
     "      wizard's sections SERVER, IPLOCAL, IPNAT, DIAL, ESTAB, ESTACAO, TRACE\n"
     "      and PINPAD); exit status 0 when the station is configured\n"
+    "  InstallVtx --help | --version\n"
     "The station is the one of VTX_ROOT (default /var/lib/vantorix) and VTX_WINDIR.\n"
     "The medium (default: this program's folder when it holds INSTALL.INI, else\n"
     "/usr/share/vantorix) holds the programs, INSTALL.INI, PinPad.ini, VXIFCFG.BIN,\n"
@@ -43,6 +46,10 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("InstallVtx %s\n", VTX_VERSION);
             return 0;
         }
         if (arg == "--unattended" || arg == "--medium") {

@@ -3,10 +3,11 @@
 #include <string>
 
 #include "Commands.h"
+#include "vtx/Version.h"
 
 namespace {
 
-void usage() {
+void usage(std::FILE* to = stderr) {
     std::fputs(
         "usage:\n"
         "  vtx send [--server] OPERATOR SERVICE MESSAGE\n"
@@ -49,8 +50,9 @@ void usage() {
         "      the pending-transaction journal VtxClient.jnl: listed (cards masked), an entry\n"
         "      settled by hand, or every open entry settled as the client does at start-up\n"
         "  (each takes --admin NAME; products CSV: code;quantity;gross;discount;net;type;complement)\n"
+        "  vtx --help | --version\n"
         "Files are found through VTX_ROOT (default /var/lib/vantorix) and VTX_WINDIR.\n",
-        stderr);
+        to);
 }
 
 }  // namespace
@@ -59,6 +61,14 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         usage();
         return 2;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        usage(stdout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("vtx %s\n", VTX_VERSION);
+        return 0;
     }
     vtx::tool::Args args(argv + 2, argv + argc);
     if (std::strcmp(argv[1], "send") == 0) return vtx::tool::sendCommand(args);

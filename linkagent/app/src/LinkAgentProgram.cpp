@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "LogonHandOver.h"
+#include "SettingsCheck.h"
 #include "vtx/linkagent/Listener.h"
 #include "vtx/platform/NamedMutex.h"
 
@@ -21,6 +23,13 @@ constexpr auto kStopPoll = 50ms;
 // Descriptors the listener can use: the largest waiting room and relay
 // bound, with room to spare.
 constexpr rlim_t kWantedDescriptors = 32768;
+// How long a logon handed to the running instance may wait for its answer:
+// that instance answers once its link is up (a dial-up link dials first).
+constexpr auto kHandOverWait = 60s;
+
+bool isLogonCommand(const std::vector<std::string>& arguments) {
+    return !arguments.empty() && ::strcasecmp(arguments[0].c_str(), "LOGIN") == 0;
+}
 
 // Connections waiting for their request cost a descriptor each: the soft
 // limit is raised towards the hard one, so the listener's waiting room can
@@ -59,12 +68,16 @@ int LinkAgentProgram::run(std::vector<std::string> arguments) {
                                                   : std::string("no status window in this build");
         parts_.output.error("LinkAgent: " + why + "; running without a status window");
     }
+    if (!arguments.empty() && arguments[0] == kCheckOption)
+        return SettingsCheck(parts_.output, settings_, parts_.startupCheck).run();
     vtx::platform::NamedMutex instance(kInstanceMutex);
     switch (instance.attempt()) {
         case vtx::platform::NamedMutex::Attempt::kLocked:
             break;
         case vtx::platform::NamedMutex::Attempt::kHeldElsewhere:
-            return kExitOtherInstance;
+            // The running instance (the service) logs on when asked as a
+            // terminal asks it.
+            return isLogonCommand(arguments) ? handOverLogonCommand() : kExitOtherInstance;
         case vtx::platform::NamedMutex::Attempt::kUnusable:
             // Without the lock the program cannot tell whether it runs twice.
             alert("LinkAgent: " + instance.problem());
@@ -80,7 +93,7 @@ int LinkAgentProgram::run(std::vector<std::string> arguments) {
         }
     }
     if (!arguments.empty()) {
-        if (::strcasecmp(arguments[0].c_str(), "LOGIN") == 0) return runLogonCommand();
+        if (isLogonCommand(arguments)) return runLogonCommand();
         hangUp();
         return kExitOk;
     }
@@ -95,6 +108,25 @@ int LinkAgentProgram::runLogonCommand() {
         if (parts_.download.wait) parts_.download.wait();
     }
     hangUp();
+    return kExitOk;
+}
+
+int LinkAgentProgram::handOverLogonCommand() {
+    const ListenSettingsResult listen = readListenSettings(settings_.coreIni);
+    if (!listen.settings) {
+        parts_.output.error("LinkAgent: another instance runs; its listener is not known: " +
+                            listen.error);
+        return kExitOtherInstance;
+    }
+    const HandOverResult handed = handOverLogon(*listen.settings, kHandOverWait);
+    if (!handed.accepted) {
+        parts_.output.error("LinkAgent: another instance runs; the logon could not be handed to "
+                            "it at " + handed.where + ": " + handed.detail);
+        return kExitOtherInstance;
+    }
+    parts_.output.line("LinkAgent: another instance runs; logon handed to it at " + handed.where +
+                       " (answer " + handed.detail + ")");
+    parts_.output.flush();
     return kExitOk;
 }
 

@@ -21,7 +21,8 @@
 //   ready                   the listener serves (the window hides itself)
 // Any of the functions may be empty: that step is then skipped.
 //
-// Exit status: 0 closed in order; 1 a setting of `TCPIP PORTS` is missing or
+// Exit status: 0 closed in order (or the LOGIN run ended, or its logon was
+// handed to the running instance); 1 a setting of `TCPIP PORTS` is missing or
 // wrong (its message on standard error); 2 another instance runs; 3 the
 // listener could not serve (its message on standard error); 4 the dial-up
 // start-up check failed (its message on standard error); 5 the
@@ -96,6 +97,7 @@ public:
     static constexpr int kExitDialUp = 4;
     static constexpr int kExitLock = 5;
     static constexpr const char* kInstanceMutex = "__a___hMutexVeficaAntDialUp__a___";
+    static constexpr const char* kCheckOption = "--check";
 
     // `settings`: the start-up settings, read once by the caller (the parts
     // were built from the same ones).
@@ -109,12 +111,16 @@ public:
     // `arguments` without the program name: none, "LOGIN" (any case) or
     // anything else (hang up and end); a leading "--window" asks for the
     // status window (openWindow); when it cannot be shown the program says
-    // so on standard error and goes on without.
+    // so on standard error and goes on without. "--check" runs the settings
+    // check (SettingsCheck) and takes no lock. "LOGIN" while another
+    // instance runs hands the logon to it (LogonHandOver): 0 when it
+    // accepted, 2 with why on standard error when it could not be reached.
     int run(std::vector<std::string> arguments);
 
 private:
     int runResident();
     int runLogonCommand();
+    int handOverLogonCommand();
     // A message box's text: standard error and the log.
     void alert(const std::string& text);
     void hangUp();

@@ -53,4 +53,9 @@ bool isLogonRequest(std::string_view request) {
     return bar != std::string_view::npos && request.substr(0, bar) == "LOGIN";
 }
 
+std::string logonRequest(const TerminalFraming& framing) {
+    // A request's length is written as a reply's; six fits any length field.
+    return *replyFrame(framing, {}, "LOGIN|");
+}
+
 }  // namespace vtx::linkagent

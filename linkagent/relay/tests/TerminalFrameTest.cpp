@@ -59,5 +59,12 @@ TEST(TerminalFrame, LogonRequestIsLoginBeforeTheFirstBar) {
     EXPECT_FALSE(isLogonRequest("CHKOPA     0006LOGIN|"));
 }
 
+TEST(TerminalFrame, LogonRequestCarriesTheLengthOfEachFraming) {
+    EXPECT_EQ(logonRequest(kN4), "0006LOGIN|");
+    EXPECT_EQ(logonRequest(kN6), "000006LOGIN|");
+    EXPECT_EQ(logonRequest(TerminalFraming{DataType::Numeric, 1}), "6LOGIN|");
+    EXPECT_EQ(logonRequest(kBinary), std::string("\x06\x00LOGIN|", 8));
+}
+
 }  // namespace
 }  // namespace vtx::linkagent

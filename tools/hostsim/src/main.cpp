@@ -2,6 +2,7 @@
 // tests, the demo and rehearsals. See doc/hostsim.md.
 //
 //   vtx-hostsim --config FILE [--log FILE [--raw]] [--data DIR [--station-dir DIR]]
+//   vtx-hostsim --help | --version
 //
 // --station-dir keeps the report and batch files of the transactions in a
 // station's installation directory (TransactionDesk).
@@ -28,6 +29,7 @@
 #include "RequestLog.h"
 #include "StopSignal.h"
 #include "TransactionDesk.h"
+#include "vtx/Version.h"
 
 namespace {
 
@@ -35,6 +37,10 @@ using namespace vtx::hostsim;
 
 constexpr int kExitCannotOpen = 1;
 constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "usage: vtx-hostsim --config FILE [--log FILE [--raw]] [--data DIR [--station-dir DIR]]\n"
+    "       vtx-hostsim --help | --version\n";
 
 struct Options {
     std::string config;
@@ -85,11 +91,17 @@ void waitForStopSignal(const sigset_t& set) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("vtx-hostsim %s\n", VTX_VERSION);
+        return 0;
+    }
     Options options;
     if (!parseOptions(argc, argv, options)) {
-        std::fprintf(stderr,
-                     "usage: vtx-hostsim --config FILE [--log FILE [--raw]] "
-                     "[--data DIR [--station-dir DIR]]\n");
+        std::fputs(kUsage, stderr);
         return kExitUsage;
     }
     std::string error;

@@ -57,4 +57,8 @@ std::string errorReply(int code);
 // True when the text before the first "|" of `request` is exactly "LOGIN".
 bool isLogonRequest(std::string_view request);
 
+// The request that asks the connection manager for the terminal logon: the
+// length and "LOGIN|" (what `LinkAgent LOGIN` sends to a running instance).
+std::string logonRequest(const TerminalFraming& framing);
+
 }  // namespace vtx::linkagent
