@@ -169,9 +169,12 @@ if unshare --mount true 2>/dev/null; then
     > "$work/request.out" 2>&1 || fail "the folder interface: $(cat "$work/request.out")"
   grep -q '^000-000 = ' "$work/request.out" || fail "the folder interface's answer: $(cat "$work/request.out")"
   ls "$inst/LOG" | grep -q . || fail "LinkAgent wrote no log"
+  # The client's logon hand-over (LA.bat: LinkAgent LOGIN) beside the service.
+  setpriv --reuid="$uid" --regid="$gid" --clear-groups "$bin/LinkAgent" LOGIN > "$work/login.out" 2>&1 ||
+    fail "LinkAgent LOGIN beside the service: $(cat "$work/login.out")"
   kill -TERM "$agent"
   wait "$agent" || fail "LinkAgent under the restrictions ended with status $?"
-  echo "   listening, $(tables) logon tables, a log in LOG/, the host's answer through the folders"
+  echo "   listening, $(tables) logon tables, a log in LOG/, the host's answer through the folders, LOGIN handed over"
 else
   echo "   (no mount namespace here: the restrictions are not tried)"
 fi
