@@ -18,10 +18,11 @@
 set -euo pipefail
 build=$(cd "$1" && pwd) src=$(cd "$2" && pwd) version=$3
 started=$SECONDS
-# Not below /tmp: the service's private /tmp would hide it.
-work="$build/package-test"
-rm -rf "$work"
-mkdir -p "$work"
+# Not below /tmp or /var/tmp (the service's private /tmp would hide it), nor
+# below a folder the station's user may not pass (the build may be in a
+# home folder): a folder of its own, removed when the test passes.
+work=$(mktemp -d /var/lib/vantorix-package-test.XXXXXX)
+chmod 755 "$work"
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true; done
