@@ -215,6 +215,18 @@ TEST(CardMask, BlanksAndDashesJoinOnlyWhatLooksLikeOneNumber) {
     // Product codes stay readable however they are written.
     EXPECT_EQ(maskCardData("902-000=789 1234 5678 901;902-001=7890-0000-00001;"),
               "902-000=789 1234 5678 901;902-001=7890-0000-00001;");
+    // Only a product code field keeps its digits: not "902-" inside other
+    // text, and not the answer file's next lines after a product code line.
+    EXPECT_EQ(maskCardData("28-99902-=\x01\x01" "6012345678901234"),
+              "28-99902-=\x01\x01" "601234******1234");
+    EXPECT_EQ(maskCardData("x902-000=6012345678901234"), "x902-000=601*********1234");
+    EXPECT_EQ(maskCardData("902-000 = 7891234567890\r\n005-000 = 6274311234567890\r\n"),
+              "902-000 = 7891234567890\r\n005-000 = 627431******7890\r\n");
+    // A product field's name is no part of the digits written before it, so
+    // masking twice changes nothing.
+    const std::string beside = "6012 0000 902-000=1 and more";
+    EXPECT_EQ(maskCardData(beside), beside);
+    EXPECT_EQ(maskCardData(maskCardData(beside)), beside);
     // Tracks are masked as one run, as before.
     EXPECT_EQ(maskCardData("T;4111111111111111=2512101000000?"),
               "T;411111**********=*********0000?");

@@ -78,6 +78,40 @@ void forEachFieldValue(const std::string& text, std::string_view group, F&& f) {
     }
 }
 
+// Every field `group`-NNN written as a field: its name at the start of the
+// text or of a line, or after ";", "|" or a blank; three digits after the
+// dash; blanks; "="; the value up to ";" or the line's end. `f` gets the
+// range from the name to the value's end. Used for the fields left unmasked:
+// neither "902-" inside other text nor a value running on into the next
+// lines of an answer file keeps a card readable, and the name itself is no
+// digit run of the text before it (so masking again changes nothing).
+template <typename F>
+void forEachNamedFieldValue(const std::string& text, std::string_view group, F&& f) {
+    const std::string key = std::string(group) + "-";
+    auto startsName = [&text](size_t at) {
+        if (at == 0) return true;
+        const char before = text[at - 1];
+        return before == ';' || before == '|' || before == '\r' || before == '\n' || before == ' ' ||
+               before == '\t';
+    };
+    size_t pos = text.find(key);
+    while (pos != std::string::npos) {
+        size_t p = pos + key.size();
+        const bool digits = p + 3 <= text.size() && isDigit(text[p]) && isDigit(text[p + 1]) &&
+                            isDigit(text[p + 2]);
+        p += 3;
+        while (digits && p < text.size() && (text[p] == ' ' || text[p] == '\t')) ++p;
+        if (startsName(pos) && digits && p < text.size() && text[p] == '=') {
+            size_t end = text.find_first_of(";\r\n", p + 1);
+            if (end == std::string::npos) end = text.size();
+            f(pos, end);
+            pos = text.find(key, end);
+        } else {
+            pos = text.find(key, pos + 1);
+        }
+    }
+}
+
 }  // namespace
 
 std::string maskCardData(std::string_view text) {
@@ -92,7 +126,7 @@ std::string maskCardData(std::string_view text) {
         maskRuns(out, b, e, kCardRunDigits, kTrack);
     };
     size_t from = 0;
-    forEachFieldValue(out, "902", [&](size_t b, size_t e) {
+    forEachNamedFieldValue(out, "902", [&](size_t b, size_t e) {
         maskOutsideProducts(from, b);
         from = e;
     });

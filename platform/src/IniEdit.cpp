@@ -66,8 +66,12 @@ Span findSection(const std::vector<Line>& lines, std::string_view name) {
 }
 
 // Makes sure the last line is terminated before something is added after it.
+// A last line that ends in a lone CR (the file cut after it) reads without
+// that CR: the CR becomes the start of its CR LF, so its value stays as read.
 void terminateLast(std::vector<Line>& lines) {
-    if (!lines.empty() && lines.back().end.empty()) lines.back().end = kNewLine;
+    if (lines.empty() || !lines.back().end.empty()) return;
+    if (!lines.back().text.empty() && lines.back().text.back() == '\r') lines.back().text.pop_back();
+    lines.back().end = kNewLine;
 }
 
 void applyOne(std::vector<Line>& lines, const IniWrite& w) {

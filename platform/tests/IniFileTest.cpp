@@ -122,6 +122,13 @@ TEST_F(IniFileTest, WriteKeepsEveryOtherLineByteForByte) {
     expected += "\r\ntail=1\r\n";
     EXPECT_EQ(file("C/cfg/t.ini"), expected);
     EXPECT_EQ(iniGetString("C:\\cfg\\t.ini", "second", "TAIL", ""), "1");
+
+    // A file cut after the CR of its last line: the value stays as read.
+    root_.writeFile("C/cfg/cut.ini", "[A]\r\nkey=[\r");
+    ASSERT_EQ(iniGetString("C:\\cfg\\cut.ini", "A", "key", ""), "[");
+    ASSERT_TRUE(iniWriteString("C:\\cfg\\cut.ini", "B", "other", "1"));
+    EXPECT_EQ(file("C/cfg/cut.ini"), "[A]\r\nkey=[\r\n[B]\r\nother=1\r\n");
+    EXPECT_EQ(iniGetString("C:\\cfg\\cut.ini", "A", "key", ""), "[");
 }
 
 TEST_F(IniFileTest, WriteCreatesFolderFileAndSection) {
