@@ -45,12 +45,22 @@ function(vtx_add_test)
   if("sanitize" IN_LIST T_LABELS)
     set_property(GLOBAL APPEND PROPERTY VTX_SANITIZE_TESTS ${T_NAME})
   endif()
+  if("asan" IN_LIST T_LABELS)
+    set_property(GLOBAL APPEND PROPERTY VTX_ASAN_TESTS ${T_NAME})
+  endif()
 endfunction()
 
-# sanitize_tests: builds every test program labelled "sanitize" (and what
-# they start), so the sanitizer presets need not build the whole tree.
+# The sanitizer runs. A test that runs threads is labelled "sanitize" and
+# runs under ThreadSanitizer and AddressSanitizer; one that only parses
+# input (the client's, single-threaded over Qt, which is not built for
+# ThreadSanitizer) is labelled "asan" and runs under AddressSanitizer.
+# sanitize_tests builds the first set, asan_tests both (and what they
+# start), so the sanitizer presets need not build the whole tree.
 function(vtx_add_sanitize_target)
   get_property(tests GLOBAL PROPERTY VTX_SANITIZE_TESTS)
+  get_property(asanTests GLOBAL PROPERTY VTX_ASAN_TESTS)
   add_custom_target(sanitize_tests)
   add_dependencies(sanitize_tests ${tests} ${ARGN})
+  add_custom_target(asan_tests)
+  add_dependencies(asan_tests sanitize_tests ${asanTests})
 endfunction()

@@ -15,7 +15,7 @@ std::shared_ptr<const std::string> keepContent(std::string&& content) {
 }
 
 detail::StampedCache<std::string>& cache() {
-    static auto* instance = new detail::StampedCache<std::string>(&keepContent);
+    static detail::ProcessCache<std::string> instance(&keepContent);
     return *instance;
 }
 

@@ -28,15 +28,16 @@ std::shared_ptr<const IniDocument> parseDocument(std::string&& content) {
 }
 
 detail::StampedCache<IniDocument>& cache() {
-    // Never destroyed: usable at exit.
-    static auto* instance = new detail::StampedCache<IniDocument>(&parseDocument);
+    static detail::ProcessCache<IniDocument> instance(&parseDocument);
     return *instance;
 }
 
-const std::shared_ptr<const IniDocument>& emptyDocument() {
-    static const auto* empty =
-        new std::shared_ptr<const IniDocument>(std::make_shared<const IniDocument>());
-    return *empty;
+// The document of a file that is missing or cannot be read: in static
+// storage, never destroyed and owned by nobody, so it costs no allocation
+// (a reader out of memory still gets it) and is usable at exit.
+std::shared_ptr<const IniDocument> emptyDocument() {
+    static const detail::NoDestructor<IniDocument> empty;
+    return std::shared_ptr<const IniDocument>(std::shared_ptr<const IniDocument>(), &*empty);
 }
 
 // True when every write already holds in the file as it is now, so the

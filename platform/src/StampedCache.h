@@ -17,6 +17,7 @@
 #include <unordered_map>
 
 #include "FileOps.h"
+#include "NoDestructor.h"
 
 namespace vtx::platform::detail {
 
@@ -82,6 +83,13 @@ public:
         entries_.erase(path);
     }
 
+    // Lets every entry go, and the table's own memory with them.
+    void clear() {
+        std::unordered_map<std::string, Entry> gone;
+        std::lock_guard<std::mutex> lock(mutex_);
+        entries_.swap(gone);
+    }
+
 private:
     struct Entry {
         FileStamp stamp;
@@ -91,6 +99,24 @@ private:
     Make make_;
     std::mutex mutex_;
     std::unordered_map<std::string, Entry> entries_;
+};
+
+// The process's cache of one kind: never destroyed, so usable at exit and
+// from other statics' destructors, while its entries are let go when the
+// program ends or the library that holds it is unloaded (a program that
+// loads and unloads a library all day loses nothing to it).
+template <typename T>
+class ProcessCache {
+public:
+    explicit ProcessCache(typename StampedCache<T>::Make make) : cache_(make) {}
+    ~ProcessCache() { cache_->clear(); }
+    ProcessCache(const ProcessCache&) = delete;
+    ProcessCache& operator=(const ProcessCache&) = delete;
+
+    StampedCache<T>& operator*() { return *cache_; }
+
+private:
+    NoDestructor<StampedCache<T>> cache_;
 };
 
 }  // namespace vtx::platform::detail

@@ -124,7 +124,8 @@ TEST_F(TransactionJournalTest, SettlingAnNsuTheJournalDoesNotKnowOpensAPendingEn
     context.pendenteStatus = QStringLiteral("PEND.");
     const auto id = j.liquidando(QStringLiteral("000777"), true, JournalActor::Suporte, context);
     ASSERT_TRUE(id);
-    const JournalEntry* e = journal().find(*id);
+    const TransactionJournal loaded = journal();
+    const JournalEntry* e = loaded.find(*id);
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->request.kind, JournalKind::Pendente);
     EXPECT_EQ(e->nsu, QStringLiteral("000777"));
