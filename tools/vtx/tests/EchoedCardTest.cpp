@@ -3,12 +3,8 @@
 // support person's console shows it as the station's traces do.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "CommandRun.h"
-#include "HostSimProcess.h"
-#include "vtx/commlib/testing/StationHost.h"
+#include "DemoStation.h"
 
 namespace {
 
@@ -22,14 +18,7 @@ protected:
         vtx::hostsim::HostSimPort keys;
         keys.reply = "000-000=${CODE};009-000=00;012-000=${NSU};953-000=" + kCard +
                      ";030-000=CARTAO " + kCard + ";028-000=01;029-000=CARTAO " + kCard + ";";
-        host_ = vtx::cli::test::stationHost(station_, "Rede Demo           DEMO0001", "DEMO0001",
-                                            "", keys);
-        ASSERT_TRUE(host_->start()) << host_->error();
-        station_.setCore("Config", "ESTAB_CODE", "000000000012345");
-        std::ifstream ini(VTX_SOURCE_DIR "/client/app/station/VtxClient.ini", std::ios::binary);
-        std::ostringstream settings;
-        settings << ini.rdbuf();
-        station_.root().writeFile("C/Vantrix/VtxClient.ini", settings.str());
+        host_ = vtx::tool::test::startDemoStation(station_, "", keys);
     }
 
     vtx::cli::test::Station station_;
