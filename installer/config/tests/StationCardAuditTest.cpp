@@ -16,6 +16,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <regex>
 #include <set>
@@ -24,6 +25,7 @@
 #include "AgentProcess.h"
 #include "CardLeakSearch.h"
 #include "CommandRun.h"
+#include "Eventually.h"
 #include "HostSimProcess.h"
 #include "TestRoot.h"
 
@@ -75,9 +77,14 @@ public:
     }
 
     // Runs a command line; its status and output (kept for the search).
-    Outcome run(const std::string& label, const std::string& command) {
+    // The files are looked at once `settled` holds (at once without one).
+    Outcome run(const std::string& label, const std::string& command,
+                const std::function<bool()>& settled = {}) {
         Outcome outcome = vtx::tool::test::runCommand(command);
         add(label + " (output)", outcome.out);
+        if (settled) {
+            EXPECT_TRUE(vtx::test::eventually(settled)) << label << " did not settle";
+        }
         snapshot(label);
         return outcome;
     }
@@ -124,6 +131,19 @@ private:
     std::map<std::string, std::vector<std::string>> files_;
 };
 
+// Whether no request is at work in the folder interface: a request file
+// holds the card, as its point-of-sale program wrote it, until its answer
+// is whole (".thr" taken, ".sts" at the host).
+bool noRequestAtWork(const std::string& installDir) {
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(installDir, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string extension = it->path().extension().string();
+        if (extension == ".thr" || extension == ".sts") return false;
+    }
+    return true;
+}
+
 // The route lines of `vtx route show` with every operator on cipher mode 1.
 std::string withShiftCipher(const std::string& lines) {
     std::istringstream in(lines);
@@ -147,14 +167,18 @@ TEST(StationCardAudit, NoCardNumberIsReadableInAnyFileOrOutputOfAWholeSale) {
     vtx::test::TempRoot root;
     const int hostPort = vtx::hostsim::freeFourDigitPort();
     const int agentPort = vtx::hostsim::freeFourDigitPort();
+    const int echoPort = vtx::hostsim::freeFourDigitPort();
     ASSERT_GT(hostPort, 0);
     ASSERT_GT(agentPort, 0);
+    ASSERT_GT(echoPort, 0);
     const std::string inst = root.native("C/Vantrix");
     const std::string windows = root.native("C/Windows");
     const std::string inputs = root.native("inputs");
+    const std::string hostDir = root.native("hostsim");
     // The test's own inputs hold the cards on purpose: the simulated PIN
-    // pad's script (the card's magnetic stripe) and the request file.
-    Captures captures(root.path(), {inputs, windows + "/PPSIM.INI"});
+    // pad's script (the card's magnetic stripe), the request files and the
+    // host's configuration (the card it sends back).
+    Captures captures(root.path(), {inputs, windows + "/PPSIM.INI", hostDir + "/hostsim.ini"});
     fs::create_directories(inputs);
 
     // The station, installed as the demo installs it, its host's port in the
@@ -185,23 +209,35 @@ TEST(StationCardAudit, NoCardNumberIsReadableInAnyFileOrOutputOfAWholeSale) {
         step = captures.run("vtx ini set", kBin + "/vtx ini set " + core + " " + setting);
         ASSERT_EQ(step.status, 0) << setting << ": " << step.out;
     }
-    // The host's leg on the shift cipher, keyed by the host's port.
+    // The host's leg on the shift cipher, keyed by the host's port; a second
+    // network whose host sends the card back in its answer.
     step = captures.run("vtx route show", kBin + "/vtx route show");
     ASSERT_EQ(step.status, 0) << step.out;
-    std::ofstream(inputs + "/routes.txt") << withShiftCipher(step.out);
+    std::ofstream(inputs + "/routes.txt") << withShiftCipher(
+        step.out + "ECHO0001|127.0.0.1|127.0.0.1|" + std::to_string(echoPort) + "|" +
+        std::to_string(echoPort) + "|" + std::to_string(echoPort) + "|1|30|0|\n");
     step = captures.run("vtx route write", kBin + "/vtx route write < '" + inputs + "/routes.txt'");
     ASSERT_EQ(step.status, 0) << step.out;
-    char line[128];
-    std::snprintf(line, sizeof line, "%-20s%-8s%s%-20s%-25s%-25s%-2s\r\n", "Rede Demo", "DEMO0001",
-                  "N0110", "CPF", "", "", "00");
-    root.writeFile("C/Vantrix/VXTb_Opr.txt", line);
+    std::string operators;
+    for (const char* network : {"Rede Demo           DEMO0001", "Rede Eco            ECHO0001"}) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%s%s%-20s%-25s%-25s%-2s\r\n", network, "N0110", "CPF", "",
+                      "", "00");
+        operators += line;
+    }
+    root.writeFile("C/Vantrix/VXTb_Opr.txt", operators);
     root.writeFile("C/Vantrix/products.csv", "7890000000017;2;12,50;10,00;11,25;1\n");
 
     // The host: its log masked as a shop's is, its reports in the station.
-    const std::string hostDir = root.native("hostsim");
-    root.writeFile("hostsim/hostsim.ini", "[host]\nPort=" + std::to_string(hostPort) +
-                                              "\nFraming=plain\nCript=1\nOperator=DEMO0001\n"
-                                              "Administrator=DEMO0001\n");
+    root.writeFile(
+        "hostsim/hostsim.ini",
+        "[host]\nPort=" + std::to_string(hostPort) +
+            "\nFraming=plain\nCript=1\nOperator=DEMO0001\nAdministrator=DEMO0001\n"
+            "[echo]\nPort=" +
+            std::to_string(echoPort) +
+            "\nFraming=plain\nCript=1\nReply=000-000=${CODE};009-000=00;012-000=${NSU};953-000=" +
+            kTypedCard + ";030-000=CARTAO " + kTypedCard + ";028-000=01;029-000=TRILHA " + kTrack1 +
+            ";\n");
     AgentProcess host({"--config", hostDir + "/hostsim.ini", "--log", hostDir + "/received.log",
                        "--data", VTX_HOSTSIM_SAMPLE_DATA, "--station-dir", inst},
                       {}, kBin + "/vtx-hostsim");
@@ -255,12 +291,33 @@ TEST(StationCardAudit, NoCardNumberIsReadableInAnyFileOrOutputOfAWholeSale) {
     std::ofstream(inputs + "/PDV1.txt", std::ios::binary)
         << "040-000=DEMO0001\r\n000-000=0200\r\n953-000=" << kTrack1
         << "\r\n949-000=456\r\n999-999\r\n";
-    step = captures.run("vtx request", kBin + "/vtx request --keep --timeout 60 --name PDV1 '" +
-                                           inputs + "/PDV1.txt'");
+    step = captures.run(
+        "vtx request",
+        kBin + "/vtx request --keep --timeout 60 --name PDV1 '" + inputs + "/PDV1.txt'",
+        [&] { return noRequestAtWork(inst); });
     ASSERT_EQ(step.status, 0) << step.out;
     EXPECT_NE(step.out.find("009-000 = 00"), std::string::npos) << step.out;
 
-    // 4. What a support person looks at.
+    // 4. A host that sends the cards back: in a transaction's answer, in
+    // the library's reply, and in an answer file.
+    step = captures.run("vtx eleg --admin 'Rede Eco'",
+                        kBin + "/vtx eleg --admin 'Rede Eco' --card " + kTypedCard + " --id1 123");
+    EXPECT_EQ(step.status, 0) << step.out;
+    EXPECT_NE(step.out.find("CARTAO " + kCardPrefix), std::string::npos) << step.out;
+    step = captures.run("vtx send",
+                        kBin + "/vtx send ECHO0001 CHK '000-000=0100;953-000=" + kTypedCard + ";'");
+    EXPECT_EQ(step.status, 0) << step.out;
+    std::ofstream(inputs + "/ECO1.txt", std::ios::binary)
+        << "040-000=ECHO0001\r\n000-000=0100\r\n953-000=" << kTrack1 << "\r\n999-999\r\n";
+    step = captures.run(
+        "vtx request ECHO0001",
+        kBin + "/vtx request --keep --timeout 60 --name ECO1 '" + inputs + "/ECO1.txt'",
+        [&] { return noRequestAtWork(inst); });
+    EXPECT_EQ(step.status, 0) << step.out;
+    EXPECT_NE(step.out.find("953-000 = " + kCardPrefix), std::string::npos) << step.out;
+    EXPECT_TRUE(captures.holds("/ECO1.001", "029-000 = TRILHA " + kCardPrefix));
+
+    // 5. What a support person looks at.
     for (const char* command : {"trace", "journal list --all"})
         captures.run(std::string("vtx ") + command, kBin + "/vtx " + command);
 
