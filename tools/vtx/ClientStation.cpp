@@ -4,6 +4,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "MaskedText.h"
 #include "core/SetaEstruturaPrincipal.h"
 #include "messaging/GridLoaders.h"
 #include "messaging/MessageExchange.h"
@@ -81,18 +82,21 @@ bool ClientStation::open(const QString& admin, bool iso) {
 }
 
 void ClientStation::printAnswer(bool accepted) {
+    // The host's answer, its fields and receipt lines may carry the card
+    // back: printed masked, as the station's traces show them.
+    const auto masked = [](const QString& text) { return maskedText(text.toStdString()); };
     const QString& answer = session_.RetornoMensagem;
     const int length = answer.left(4).toInt();
-    std::printf("answer: %s\n", answer.mid(4, length > 0 ? length : -1).trimmed().toUtf8().constData());
+    std::printf("answer: %s\n", masked(answer.mid(4, length > 0 ? length : -1).trimmed()).c_str());
     for (const char* key : {"009-000", "012-000", "030-000"}) {
         const QString value = GetCampo(session_, QString::fromLatin1(key));
-        if (!value.isEmpty()) std::printf("  %s = %s\n", key, value.toUtf8().constData());
+        if (!value.isEmpty()) std::printf("  %s = %s\n", key, masked(value).c_str());
     }
     const qint16 lines = GetQtdLinha(session_);
     if (lines > 0) {
         std::printf("receipt (%d lines):\n", lines);
         for (qint16 i = 0; i < lines; ++i)
-            std::printf("  | %s\n", GetLinhaImpressao(session_, i).toUtf8().constData());
+            std::printf("  | %s\n", masked(GetLinhaImpressao(session_, i)).c_str());
     }
     std::printf("status: %s\n", accepted ? "accepted" : "refused");
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "MaskedText.h"
 #include "vtx/platform/Cp1252.h"
 #include "vx32_cli.h"
 
@@ -38,7 +39,8 @@ int sendCommand(const Args& args) {
     std::printf("result: %d\n", result);
     if (result >= 0) {
         std::string reply(buffer.data(), strnlen(buffer.data(), VX_BUFFER_SIZE));
-        std::printf("reply: %s\n", platform::cp1252ToUtf8(reply).c_str());
+        // A host may send the card back; what the console shows is masked.
+        std::printf("reply: %s\n", maskedText(platform::cp1252ToUtf8(reply)).c_str());
     }
     return result >= 0 ? 0 : 1;
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "CardMask.h"
+
 namespace vtx::linkagent {
 namespace {
 
@@ -91,7 +93,9 @@ std::string answerText(std::string_view answer, const std::optional<std::string>
         size_t end = answer.find(';', start);
         if (end == std::string_view::npos) end = answer.size();
         const std::string_view field = answer.substr(start, end - start);
-        if (!field.empty()) text += answerLine(field) + "\r\n";
+        // Masked line by line: a value ends with its line, so a card field
+        // never reaches into the product codes of the lines after it.
+        if (!field.empty()) text += vtx::wire::maskCardData(answerLine(field)) + "\r\n";
         start = end + 1;
     }
     if (endMarker) text += *endMarker + "\r\n";

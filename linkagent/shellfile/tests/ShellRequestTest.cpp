@@ -63,6 +63,16 @@ TEST(ShellRequestTest, AnswerLines) {
     EXPECT_EQ(answerText("a=1;b=2;c=3;d=4;e=5;f=6;x", std::nullopt),
               "a=1\r\nb=2\r\nc=3\r\nd=4\r\ne=5\r\nf=6\r\nx\r\n");
     EXPECT_EQ(failureBuffer(-163), "0013009-000 = 163;");
+}
+
+TEST(ShellRequestTest, AnswerLinesShowACardTheHostSendsBackMasked) {
+    EXPECT_EQ(answerText("000-000=0210;953-000=6012345678901234;029-000=CARTAO 6012 3456 7890 1234;"
+                         "949-000=6012345678905678=2812101;902-000=7890000000017;"
+                         "012-000=000000000001;",
+                         std::string("999-999")),
+              "000-000 = 0210\r\n953-000 = 601234******1234\r\n029-000 = CARTAO 6012 34** **** 1234\r\n"
+              "949-000 = 601234**********=***2101\r\n902-000 = 7890000000017\r\n"
+              "012-000 = 000000000001\r\n999-999\r\n");
     EXPECT_EQ(failureBuffer(-5), "0013009-000 = 005;");
 }
 

@@ -12,16 +12,20 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "HostSimProcess.h"
 #include "vtx/commlib/testing/StationHost.h"
 
 namespace vtx::tool::test {
 
-// The started host (a failure to start fails the running test).
+// The started host (a failure to start fails the running test); `keys`: the
+// host port's other keys (a fixed reply, faults).
 inline std::unique_ptr<vtx::hostsim::HostSimProcess> startDemoStation(
-    const vtx::cli::test::Station& station, const std::string& productsCsv) {
-    auto host = vtx::cli::test::stationHost(station, "Rede Demo           DEMO0001", "DEMO0001");
+    const vtx::cli::test::Station& station, const std::string& productsCsv,
+    vtx::hostsim::HostSimPort keys = {}) {
+    auto host = vtx::cli::test::stationHost(station, "Rede Demo           DEMO0001", "DEMO0001",
+                                            {}, std::move(keys));
     EXPECT_TRUE(host->start()) << host->error();
     station.setCore("Config", "ESTAB_CODE", "000000000012345");
     std::ifstream ini(VTX_SOURCE_DIR "/client/app/station/VtxClient.ini", std::ios::binary);

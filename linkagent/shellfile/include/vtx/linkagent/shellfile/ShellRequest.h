@@ -17,7 +17,9 @@
 // four-digit length, fields separated by ";", empty ones skipped), each
 // ended by CR LF; a field whose eighth character is not a blank is written
 // as its first 7 characters, " = " and the rest after its eighth character;
-// the end marker last. Every field is taken, however short.
+// the end marker last. Every field is taken, however short. A card number
+// or track the host sends back is written masked, line by line, as the
+// station's traces show it (first 6 and last 4 digits; product codes stay).
 //
 // Thread-safety: pure functions.
 #pragma once
