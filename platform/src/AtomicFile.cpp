@@ -151,7 +151,8 @@ size_t removeStaleTemporaries(const std::string& dir, std::string_view namePatte
         std::chrono::duration_cast<std::chrono::seconds>(kAbandonedTemporaryAge).count();
     size_t removed = 0;
     size_t seen = 0;
-    while (const dirent* e = ::readdir(d)) {  // NOLINT(concurrency-mt-unsafe): this scan owns its stream
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): this scan owns its stream
+    while (const dirent* e = ::readdir(d)) {
         if (++seen > detail::kMaxScanEntries) break;
         std::string_view target;
         pid_t pid = 0;

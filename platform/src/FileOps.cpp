@@ -79,7 +79,8 @@ std::string findEntryIgnoreCase(const std::string& dir, std::string_view name) {
     std::string best;
     bool exact = false;
     size_t seen = 0;
-    while (const dirent* e = ::readdir(d)) {  // NOLINT(concurrency-mt-unsafe): this scan owns its stream
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): this scan owns its stream
+    while (const dirent* e = ::readdir(d)) {
         if (++seen > kMaxScanEntries) break;
         std::string_view entry(e->d_name);
         if (entry == name) {

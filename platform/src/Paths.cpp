@@ -173,7 +173,8 @@ std::vector<std::string> findFiles(std::string_view dir, std::string_view patter
     DIR* d = ::opendir(native.empty() ? "." : native.c_str());
     if (d == nullptr) return names;
     size_t seen = 0;
-    while (const dirent* e = ::readdir(d)) {  // NOLINT(concurrency-mt-unsafe): this scan owns its stream
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): this scan owns its stream
+    while (const dirent* e = ::readdir(d)) {
         if (++seen > detail::kMaxScanEntries) break;
         std::string_view entry(e->d_name);
         if (entry == "." || entry == ".." || !wildcardMatch(pattern, entry)) continue;

@@ -18,9 +18,10 @@ TEST(ErrorTextTest, GivesTheSystemTextOfKnownAndUnknownNumbers) {
 
 // Each thread's text is its own, however many threads ask at once.
 TEST(ErrorTextTest, ThreadsAskingTogetherGetTheirOwnTexts) {
-    const std::vector<std::pair<int, std::string>> cases{
-        {ENOENT, "No such file or directory"}, {654321, "Unknown error 654321"},
-        {EACCES, "Permission denied"}, {765432, "Unknown error 765432"}};
+    const std::vector<std::pair<int, std::string>> cases{{ENOENT, "No such file or directory"},
+                                                         {654321, "Unknown error 654321"},
+                                                         {EACCES, "Permission denied"},
+                                                         {765432, "Unknown error 765432"}};
     std::vector<std::thread> threads;
     std::vector<int> wrong(cases.size(), 0);
     for (size_t i = 0; i < cases.size(); ++i) {
