@@ -156,7 +156,8 @@ bool ShellRequestRunner::deliver(const ShellFolders& where, const std::string& b
     if (error == 0 && ::rename(tmpPath.c_str(), answerPath.c_str()) != 0) error = errno;
     if (error != 0) {
         removeFile(tmpPath);
-        logger_.logf("Erro gravando resposta %s: %s", answerPath.c_str(), vtx::platform::errorText(error).c_str());
+        logger_.logf("Erro gravando resposta %s: %s", answerPath.c_str(),
+                     vtx::platform::errorText(error).c_str());
         return false;
     }
     vtx::platform::syncDirectory(where.output);
