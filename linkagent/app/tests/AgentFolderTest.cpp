@@ -150,8 +150,15 @@ TEST_F(AgentFolder, BadRequestFilesGetAClearAnswerAndLoseNothing) {
     const std::string name = "caixa 2 a\xc3\xa7\xc3\xa3o";
     drop(name + ".001", "040-000=OPA\n000-000=0200\n");
     EXPECT_NE(answer(name).find("009-000 = 00"), std::string::npos);
-    // Every request is answered: nothing is left in either folder but answers.
+    // Every request is answered: nothing is left in either folder but answers
+    // (a request's .sts mark goes just after its answer appears).
     EXPECT_TRUE(fs::is_empty(station.installDir() + "/REQ"));
+    const auto onlyAnswers = [&] {
+        for (const auto& entry : fs::directory_iterator(station.installDir() + "/RESP"))
+            if (entry.path().extension() != ".001") return false;
+        return true;
+    };
+    EXPECT_TRUE(eventually(onlyAnswers));
     for (const auto& entry : fs::directory_iterator(station.installDir() + "/RESP"))
         EXPECT_EQ(entry.path().extension(), ".001") << entry.path();
 }
