@@ -25,8 +25,11 @@ int exchangeDirect(char* buffer, const char* host, int port, int cipherMode, int
                    int connected, VxConnectionProfile* profile) {
     if (!buffer || !profile) return -1;
     const char* address = host ? host : "";
-    std::snprintf(profile->address1, sizeof profile->address1, "%s", address);
-    std::snprintf(profile->address2, sizeof profile->address2, "%s", address);
+    // The profile holds an address of 40 characters; a longer one is cut
+    // there, and a connection is never made to what was cut (another host).
+    const int length = std::snprintf(profile->address1, sizeof profile->address1, "%s", address);
+    const bool whole = length >= 0 && static_cast<size_t>(length) < sizeof profile->address1;
+    (void)std::snprintf(profile->address2, sizeof profile->address2, "%s", address);  // the same
     profile->attempts = 1;
     profile->timeoutMs = kDirectTimeoutMs;
     profile->portChk = port;
@@ -35,6 +38,7 @@ int exchangeDirect(char* buffer, const char* host, int port, int cipherMode, int
     const int key = shiftKeyForPort(port);
 
     if (connected < 0) {
+        if (!whole) return -1;
         SocketTrace trace;
         if (connectWithFailover(sock, *profile, trace) != 0) return -1;
     }

@@ -98,7 +98,7 @@ VX32_API int TefClose(int sock) {
 }
 
 VX32_API int TefGetSock(char* text) {
-    if (text) std::sprintf(text, "%d", threadState().lastSocket);
+    if (text) (void)std::sprintf(text, "%d", threadState().lastSocket);  // cannot fail
     return 0;
 }
 

@@ -59,8 +59,9 @@ int connectWithFailover(int sock, const VxConnectionProfile& p, SocketTrace& tra
         }
         if (tryAddress(sock, address, p)) {
             char key[96];
-            std::snprintf(key, sizeof key, "IP%d %s - Port %d", i + 1, address.c_str(),
-                          p.selectedPort);
+            // Fits: an address is at most 40 characters.
+            (void)std::snprintf(key, sizeof key, "IP%d %s - Port %d", i + 1, address.c_str(),
+                                p.selectedPort);
             trace.always("TRACE", key, code);
             return 0;
         }

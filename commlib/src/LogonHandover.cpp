@@ -14,11 +14,12 @@ void handOverLogon(const StationPaths& paths, SocketTrace& trace, std::string_vi
     // The command line of this platform: the connection manager beside the
     // shop's files, logging the station on and ending.
     const std::string line = vtx::platform::joinPath(installDir, "LinkAgent") + " LOGIN";
-    std::remove(batch.c_str());
+    (void)std::remove(batch.c_str());  // one that stays is replaced whole just below
     vtx::platform::replaceFileAtomically(batch, line);
     int started = vtx::platform::startHidden(batch);
     char text[512];
-    std::snprintf(text, sizeof text, "%d - %s", started, paths.pathServer.c_str());
+    // A trace line: a longer folder name is cut there.
+    (void)std::snprintf(text, sizeof text, "%d - %s", started, paths.pathServer.c_str());
     trace.step(section, "WinExec", text);
 }
 

@@ -1,5 +1,6 @@
 #include "OperatorList.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "RouteFile.h"
@@ -25,7 +26,7 @@ int listOperators(char* list) {
         size_t used = 0;
         for (const std::string& name : vtx::platform::iniSectionNames(paths.file("VXIFCLI.BIN"))) {
             if (used + name.size() + 2 > kSectionListMax) break;
-            std::memcpy(list + used, name.data(), name.size());
+            std::copy_n(name.data(), name.size(), list + used);  // zeros after it already
             used += name.size() + 1;
         }
         return 0;
@@ -35,7 +36,7 @@ int listOperators(char* list) {
     for (const RouteRecord& record :
          readRouteRecords(vtx::platform::resolve(paths.file("VXIFCLI.BIN")))) {
         if (used + kCodeSlot > VX_LIST_SIZE) break;  // at most 56 operators
-        std::memcpy(list + used, record.code.data(), std::min<size_t>(record.code.size(), 8));
+        std::copy_n(record.code.data(), std::min<size_t>(record.code.size(), 8), list + used);
         used += kCodeSlot;
     }
     return 0;

@@ -40,7 +40,7 @@ bool renewSocket(int sock) {
 // blocking connect; a non-blocking socket (handed in by another program)
 // reports EINPROGRESS at once and is waited for with poll().
 int connectOnce(int sock, const sockaddr_in& addr, int ms) {
-    timeval limit{ms / 1000, (ms % 1000) * 1000};
+    timeval limit{ms / 1000, static_cast<suseconds_t>(ms % 1000) * 1000};
     ::setsockopt(sock, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     int err = 0;
     if (::connect(sock, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {

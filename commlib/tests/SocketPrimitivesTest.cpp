@@ -118,3 +118,18 @@ TEST(EnviaDireto, ExchangesOverTheCallersSocketAndKeepsItOpen) {
         TefClose(sock);
     }
 }
+
+// The profile holds 40 characters of an address: a longer host is never
+// connected to as cut there. The name below, cut at 40 and its trailing
+// blanks dropped, would be the host fixture's own address.
+TEST(EnviaDireto, RefusesToConnectToAHostCutToTheProfilesLength) {
+    HostFixture f({hostPort("plain", 0)});
+    const std::string host = "127.0.0.1" + std::string(31, ' ') + ".elsewhere.invalid";
+    VxConnectionProfile profile{};
+    int sock = TefSocket(&profile);
+    std::vector<char> buffer(VX_BUFFER_SIZE, '\0');
+    std::strcpy(buffer.data(), "0013000-000=0100;");
+    EXPECT_EQ(EnviaDireto(buffer.data(), host.c_str(), f.port("plain"), 0, sock, -1, &profile), -1);
+    EXPECT_STREQ(buffer.data(), "0013000-000=0100;");
+    TefClose(sock);
+}

@@ -21,7 +21,7 @@ int hexDigit(char c) {
 
 void formatAsciiLength(size_t len, char out[4]) {
     char text[16];
-    std::snprintf(text, sizeof text, "%04zu", len % 10000);
+    (void)std::snprintf(text, sizeof text, "%04zu", len % 10000);  // four digits always fit
     for (int i = 0; i < 4; ++i) out[i] = text[i];
 }
 

@@ -29,17 +29,21 @@ constexpr const char* kUsage =
     "5 the single-instance lock cannot be made.\n"
     "The station is the one of VTX_ROOT (default /var/lib/vantorix) and VTX_WINDIR.\n";
 
+// Exit status of --help and --version: 0 when the text reached standard
+// output whole, 1 when it could not be written (a full disk, a closed pipe).
+int written(bool printed) {
+    return printed && std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace vtx::linkagent;
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs(kUsage, stdout);
-        return 0;
+        return written(std::fputs(kUsage, stdout) >= 0);
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("LinkAgent %s\n", VTX_VERSION);
-        return 0;
+        return written(std::printf("LinkAgent %s\n", VTX_VERSION) >= 0);
     }
     StopSignals signals;  // before any thread starts
     std::atomic<bool> ending{false};

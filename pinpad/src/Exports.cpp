@@ -32,7 +32,9 @@ int32_t readTrack(char* buffer) {
         std::string track1 = "  ", track2 = "  ";
         result = driver.LeCartao(track1, track2, nullptr);
         if (result >= 0 && buffer) {
-            std::snprintf(buffer, VX_PIN_TRACK_BUFFER, "%s\xE7%s:", track1.c_str(), track2.c_str());
+            // Fits: each track is at most kTrackLength (99) characters.
+            (void)std::snprintf(buffer, VX_PIN_TRACK_BUFFER, "%s\xE7%s:", track1.c_str(),
+                                track2.c_str());
         }
         driver.Descarrega();
     } else if (driver.loaded()) {

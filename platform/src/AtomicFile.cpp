@@ -151,6 +151,7 @@ size_t removeStaleTemporaries(const std::string& dir, std::string_view namePatte
         std::chrono::duration_cast<std::chrono::seconds>(kAbandonedTemporaryAge).count();
     size_t removed = 0;
     size_t seen = 0;
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): this scan owns its stream
     while (const dirent* e = ::readdir(d)) {
         if (++seen > detail::kMaxScanEntries) break;
         std::string_view target;

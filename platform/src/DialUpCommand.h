@@ -21,7 +21,7 @@ struct CommandResult {
     std::string err;        // standard error (same bound)
 };
 
-inline constexpr size_t kMaxCommandOutput = 64 * 1024;
+inline constexpr size_t kMaxCommandOutput = size_t{64} * 1024;
 
 // `argv[0]` is the program; it is looked up on PATH when it has no "/".
 CommandResult runCommand(const std::vector<std::string>& argv, std::chrono::milliseconds limit);

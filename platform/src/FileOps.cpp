@@ -79,6 +79,7 @@ std::string findEntryIgnoreCase(const std::string& dir, std::string_view name) {
     std::string best;
     bool exact = false;
     size_t seen = 0;
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): this scan owns its stream
     while (const dirent* e = ::readdir(d)) {
         if (++seen > kMaxScanEntries) break;
         std::string_view entry(e->d_name);

@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <new>
 
 #include "FileOps.h"
+#include "vtx/platform/ErrorText.h"
 #include "vtx/platform/Paths.h"
 
 namespace vtx::platform {
@@ -35,7 +35,7 @@ NamedMutex::~NamedMutex() {
 }
 
 NamedMutex::Attempt NamedMutex::unusable(int error) {
-    problem_ = "cannot create the lock in " + detail::dirName(path_) + ": " + std::strerror(error);
+    problem_ = "cannot create the lock in " + detail::dirName(path_) + ": " + errorText(error);
     return Attempt::kUnusable;
 }
 

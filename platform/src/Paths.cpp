@@ -45,17 +45,25 @@ bool exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+// A variable's value, empty when unset. getenv races only with a change of
+// the environment, and the programs here set theirs, if at all, before they
+// start a thread.
+std::string_view environmentValue(const char* name) {
+    const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): see above
+    return value != nullptr ? value : "";
+}
+
 }  // namespace
 
 std::string vtxRoot() {
-    const char* root = std::getenv("VTX_ROOT");
-    if (root == nullptr || *root == '\0') return kDefaultRoot;
-    return root;
+    std::string_view root = environmentValue("VTX_ROOT");
+    if (root.empty()) return kDefaultRoot;
+    return std::string(root);
 }
 
 std::string windowsDirectory() {
-    const char* dir = std::getenv("VTX_WINDIR");
-    if (dir == nullptr || *dir == '\0') return toNative(kDefaultWindowsDir);
+    std::string_view dir = environmentValue("VTX_WINDIR");
+    if (dir.empty()) return toNative(kDefaultWindowsDir);
     return toNative(dir);
 }
 
@@ -165,6 +173,7 @@ std::vector<std::string> findFiles(std::string_view dir, std::string_view patter
     DIR* d = ::opendir(native.empty() ? "." : native.c_str());
     if (d == nullptr) return names;
     size_t seen = 0;
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): this scan owns its stream
     while (const dirent* e = ::readdir(d)) {
         if (++seen > detail::kMaxScanEntries) break;
         std::string_view entry(e->d_name);

@@ -52,7 +52,7 @@ constexpr long kMaxCloseFd = 65536;
     }
     sigset_t none;
     ::sigemptyset(&none);
-    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::pthread_sigmask(SIG_SETMASK, &none, nullptr);
 
     ::execve(program, argv, environ);
     int err = errno;

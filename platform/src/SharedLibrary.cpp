@@ -37,7 +37,7 @@ public:
             loaded_ = name;
             return handle;
         }
-        const char* text = ::dlerror();
+        const char* text = ::dlerror();  // NOLINT(concurrency-mt-unsafe): glibc keeps it per thread
         if (!haveFileError_) {
             error_ = text != nullptr ? text : name + ": cannot be loaded";
             haveFileError_ = fileExists;

@@ -28,7 +28,7 @@ std::string ConsoleOutput::printable(std::string_view text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) {
             char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            (void)std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);  // four characters
             safe += escaped;
         } else {
             safe.push_back(c);

@@ -25,7 +25,7 @@ namespace vtx::linkagent {
 class ConsoleOutput {
 public:
     static constexpr std::chrono::milliseconds kBatchDelay{20};
-    static constexpr size_t kMostPending = 256 * 1024;
+    static constexpr size_t kMostPending = size_t{256} * 1024;
 
     ConsoleOutput();
     // Writes what is pending and stops the writer.

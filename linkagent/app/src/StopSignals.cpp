@@ -21,7 +21,7 @@ sigset_t stopSet() {
 StopSignals::StopSignals() {
     sigset_t set = stopSet();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
-    ::signal(SIGPIPE, SIG_IGN);
+    (void)::signal(SIGPIPE, SIG_IGN);  // cannot fail for SIGPIPE
 }
 
 int StopSignals::wait(std::chrono::milliseconds bound) {

@@ -4,14 +4,16 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
+
+#include "vtx/platform/ErrorText.h"
 
 namespace vtx::linkagent {
 namespace {
 
 bool isSet(const char* name) {
-    const char* value = std::getenv(name);
+    // getenv races only with a change of the environment, which LinkAgent never makes.
+    const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): see above
     return value && *value;
 }
 
@@ -31,7 +33,7 @@ std::string execWindowProgram(const std::vector<std::string>& arguments) {
     for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     ::execv(program.c_str(), argv.data());
-    return program + ": " + std::strerror(errno);
+    return program + ": " + vtx::platform::errorText(errno);
 }
 
 }  // namespace vtx::linkagent

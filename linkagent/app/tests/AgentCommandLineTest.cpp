@@ -165,5 +165,22 @@ TEST_F(AgentCommandLine, LoginBesideAnInstanceThatDoesNotListenSaysSoAndFails) {
         << unknown.errors();
 }
 
+// --help and --version whose text cannot be written (standard output on a
+// full device) fail instead of reporting success.
+TEST_F(AgentCommandLine, HelpAndVersionThatCannotBeWrittenFail) {
+    for (const char* option : {"--help", "--version"}) {
+        SCOPED_TRACE(option);
+        AgentProcess program({"-c", std::string("exec \"$0\" ") + option + " >/dev/full",
+                              std::string(VTX_BIN_DIR) + "/LinkAgent"},
+                             {}, "/bin/sh");
+        ASSERT_TRUE(program.start());
+        EXPECT_EQ(program.waitForExit(), 1);
+    }
+    AgentProcess shown({"--version"});
+    ASSERT_TRUE(shown.start());
+    EXPECT_EQ(shown.waitForExit(), 0);
+    EXPECT_EQ(shown.output().size(), 1U);
+}
+
 }  // namespace
 }  // namespace vtx::linkagent::test

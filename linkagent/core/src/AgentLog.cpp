@@ -65,9 +65,9 @@ AgentLog::AgentLog(std::string installDir, TickSource tick)
 void AgentLog::startNewFile() {
     try {
         LocalTime t = localNow();
-        char name[64];
-        std::snprintf(name, sizeof name, "SHELLFILE%02d%02d%04d%02d%02d%02d%03d.LOG", t.day,
-                      t.month, t.year, t.hour, t.minute, t.second, t.milli);
+        char name[64];  // 30 characters
+        (void)std::snprintf(name, sizeof name, "SHELLFILE%02d%02d%04d%02d%02d%02d%03d.LOG", t.day,
+                            t.month, t.year, t.hour, t.minute, t.second, t.milli);
         bool enabled = isEnabledValue(
             platform::iniGetString(installDir_ + "\\CORE.INI", "ShellFile", "LOGENABLE", "N"));
         std::lock_guard lock(mutex_);
@@ -98,9 +98,9 @@ void AgentLog::log(const std::string& text) {
         }
         std::string message = oneLine(vtx::wire::maskCardData(text));
         LocalTime t = localNow();
-        char stamp[64];
-        std::snprintf(stamp, sizeof stamp, "%02d%02d%04d|%02d%02d%02d%03d|%s|", t.day, t.month,
-                      t.year, t.hour, t.minute, t.second, t.milli, kCode);
+        char stamp[64];  // 23 characters
+        (void)std::snprintf(stamp, sizeof stamp, "%02d%02d%04d|%02d%02d%02d%03d|%s|", t.day,
+                            t.month, t.year, t.hour, t.minute, t.second, t.milli, kCode);
 
         std::lock_guard lock(mutex_);
         if (!enabled_) return;
@@ -130,8 +130,8 @@ std::string AgentLog::nextKey() {
     uint32_t key = haveKey_ && static_cast<int32_t>(now - lastKey_) <= 0 ? lastKey_ + 1 : now;
     lastKey_ = key;
     haveKey_ = true;
-    char text[24];
-    std::snprintf(text, sizeof text, "%012lu", static_cast<unsigned long>(key));
+    char text[24];  // twelve digits
+    (void)std::snprintf(text, sizeof text, "%012lu", static_cast<unsigned long>(key));
     return text;
 }
 

@@ -16,7 +16,8 @@ void Logger::logf(const char* format, ...) {
     std::string text;
     if (n > 0) {
         std::vector<char> buffer(static_cast<size_t>(n) + 1);
-        std::vsnprintf(buffer.data(), buffer.size(), format, args);
+        // The length was measured above: this one writes all of it.
+        (void)std::vsnprintf(buffer.data(), buffer.size(), format, args);
         text.assign(buffer.data(), static_cast<size_t>(n));
     }
     va_end(args);

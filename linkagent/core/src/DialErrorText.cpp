@@ -52,7 +52,7 @@ bool isPasswordError(int error) {
 std::string dialErrorText(int error) {
     if (error == kFirstDialError) return {};
     char text[64];
-    std::snprintf(text, sizeof text, "(%d) %s", error, textOf(error));
+    (void)std::snprintf(text, sizeof text, "(%d) %s", error, textOf(error));  // texts are short
     return text;
 }
 

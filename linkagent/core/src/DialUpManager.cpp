@@ -46,7 +46,7 @@ constexpr int kInvalidBufferError = 610;
 std::string entryErrorText(int error) {
     if (error == kInvalidBufferError || error == platform::kDialUpNoEntryStore) {
         char text[64];
-        std::snprintf(text, sizeof text, "Erro interno do sistema [%d]", error);
+        (void)std::snprintf(text, sizeof text, "Erro interno do sistema [%d]", error);  // fits
         return text;
     }
     if (error == platform::kDialUpEntryNotFound) return kNotConfigured;

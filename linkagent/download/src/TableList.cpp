@@ -91,7 +91,7 @@ std::vector<ListedEntry> readTableList(const std::string& path) {
     std::vector<ListedEntry> out;
     for (long i = 1; i <= count; ++i) {
         char key[24];  // room for any long: the compiler cannot see kMostEntries
-        std::snprintf(key, sizeof key, "%.4ld", i);
+        (void)std::snprintf(key, sizeof key, "%.4ld", i);
         ListedEntry listed{key, std::nullopt, {}};
         if (auto value = ini->find("LIST", key)) {
             listed.entry = parseTableEntry(*value, listed.problem);

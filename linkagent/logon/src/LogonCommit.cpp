@@ -41,15 +41,18 @@ bool LogonCommit::writeRecord(const std::string& code, const LogonMark& mark,
         entries.push_back({kSection, "Tabela" + n, tables[i].name});
     }
     const std::string path = recordPath(code);
-    std::remove(path.c_str());  // a record is written whole, never merged
+    // A record is written whole, never merged. None there is the usual case;
+    // one that cannot be removed cannot be replaced either (same folder).
+    (void)std::remove(path.c_str());
     return platform::iniWrite(path, entries);
 }
 
 bool LogonCommit::commit(const std::string& code, const LogonMark& mark,
                          const std::vector<StagedTable>& tables) const {
     if (writeRecord(code, mark, tables)) return finish(code, mark, tables);
-    std::remove(recordPath(code).c_str());
-    for (const StagedTable& table : tables) std::remove(table.path.c_str());
+    // Whatever stays is swept by recover() at the next start.
+    (void)std::remove(recordPath(code).c_str());
+    for (const StagedTable& table : tables) (void)std::remove(table.path.c_str());
     logger_.log("Erro gravando arquivo temporario --> " + recordPath(code));
     return false;
 }
@@ -71,14 +74,16 @@ bool LogonCommit::finish(const std::string& code, const LogonMark& mark,
     for (size_t i = next; i < tables.size(); ++i) {
         if (installer_.install(tables[i].path, tables[i].name)) continue;
         // The record goes first, so a stop from here on cannot complete a
-        // commit with a table missing.
-        std::remove(record.c_str());
-        for (size_t j = i; j < tables.size(); ++j) std::remove(tables[j].path.c_str());
+        // commit with a table missing (a folder that refuses this removal
+        // refuses the staged files' below as well).
+        (void)std::remove(record.c_str());
+        for (size_t j = i; j < tables.size(); ++j) (void)std::remove(tables[j].path.c_str());
         return false;
     }
     const bool marked = store_.saveMark(code, mark);
     if (!marked) logger_.log("Erro gravando arquivo --> " + store_.path());
-    std::remove(record.c_str());
+    // A record that stays is completed again at the next start: the same marks.
+    (void)std::remove(record.c_str());
     return marked;
 }
 
@@ -102,7 +107,7 @@ void LogonCommit::resume(const std::string& code) const {
         tables.push_back({platform::joinPath(dir_, staged), name});
     }
     if (!readable) {
-        std::remove(record.c_str());
+        (void)std::remove(record.c_str());  // tried again at the next start
         return;
     }
     if (finish(code, mark, tables))
@@ -115,7 +120,7 @@ void LogonCommit::recover() const {
         if (name.size() > prefix.size()) resume(name.substr(prefix.size()));
     }
     for (const std::string& name : platform::findFiles(dir_, kStagedPattern)) {
-        std::remove(platform::joinPath(dir_, name).c_str());
+        (void)std::remove(platform::joinPath(dir_, name).c_str());  // swept again next time
     }
 }
 

@@ -21,7 +21,8 @@ TableAssembler::TableAssembler(const std::string& dir, const std::string& code)
 
 TableAssembler::~TableAssembler() {
     abandon();
-    for (const StagedTable& table : staged_) std::remove(table.path.c_str());
+    // What stays is swept by the commit's recovery at the next start.
+    for (const StagedTable& table : staged_) (void)std::remove(table.path.c_str());
 }
 
 std::vector<StagedTable> TableAssembler::takeStaged() {
@@ -39,7 +40,7 @@ bool TableAssembler::stage() {
 }
 
 void TableAssembler::abandon() {
-    if (file_ != nullptr) std::fclose(file_);
+    if (file_ != nullptr) (void)std::fclose(file_);  // its content is given up
     file_ = nullptr;
 }
 
@@ -50,7 +51,8 @@ bool TableAssembler::fail(const char* what) {
 }
 
 bool TableAssembler::openTemp() {
-    std::remove(tempPath_.c_str());
+    // O_TRUNC below empties one that stays.
+    (void)std::remove(tempPath_.c_str());
     // Tables hold manager passwords and card ranges: created private, not
     // as wide as the umask would let fopen() make them.
     const int fd = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,

@@ -53,7 +53,7 @@ Listener::~Listener() {
 
 void Listener::report(const char* format, int code) {
     char text[160];
-    std::snprintf(text, sizeof text, format, code);
+    (void)std::snprintf(text, sizeof text, format, code);  // the formats below fit
     if (hooks_.fatal) hooks_.fatal(text);
 }
 

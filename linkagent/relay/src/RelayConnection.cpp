@@ -38,7 +38,7 @@ std::string RelayConnection::answer(const std::string& request) const {
     }
     if (services_.guard.dialUpDown()) code = VX_NO_SERVER;
     char text[40];
-    std::snprintf(text, sizeof text, "Enviando erro [%d]", code);
+    (void)std::snprintf(text, sizeof text, "Enviando erro [%d]", code);  // fits
     services_.status.show(StatusField::Message, text);
     return errorReply(code);
 }

@@ -69,7 +69,7 @@ int RelayPool::start(std::function<void()> work) {
         changed_.notify_all();
         return error;
     }
-    job.release();  // the thread owns it now
+    (void)job.release();  // the thread owns it now
     threads_.emplace(id, thread);
     return 0;
 }

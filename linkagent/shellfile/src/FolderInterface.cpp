@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "FolderWatch.h"
 #include "ShellRequestRunner.h"
+#include "vtx/platform/ErrorText.h"
 #include "vtx/platform/Paths.h"
 
 namespace vtx::linkagent {
@@ -173,12 +173,14 @@ void FolderInterface::take(const std::string& name) {
     const std::string from = joinPath(where.input, name);
     const std::string thr = joinPath(where.input, base + ".thr");
     if (::rename(from.c_str(), thr.c_str()) != 0) {
-        logger_.logf("Erro renomeando Arquivo %s: %s", name.c_str(), std::strerror(errno));
+        logger_.logf("Erro renomeando Arquivo %s: %s", name.c_str(),
+                     vtx::platform::errorText(errno).c_str());
         return;
     }
     if (!launch(base)) {
-        // Back under its own name: taken again once a thread can start.
-        ::rename(thr.c_str(), from.c_str());
+        // Back under its own name: taken again once a thread can start (left
+        // as .thr, it is taken up at the next start).
+        (void)::rename(thr.c_str(), from.c_str());
     }
 }
 

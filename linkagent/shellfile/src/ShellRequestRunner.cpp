@@ -11,6 +11,7 @@
 
 #include "vtx/linkagent/shellfile/ShellRequest.h"
 #include "vtx/platform/AtomicFile.h"
+#include "vtx/platform/ErrorText.h"
 #include "vtx/platform/Paths.h"
 #include "vtx/platform/SharedLibrary.h"
 #include "vx32_cli.h"
@@ -24,7 +25,7 @@ using ServerFunction = int (*)(char* buffer, const char* op, const char* service
 
 // A request file larger than this cannot be a request: it is refused
 // without being read to its end.
-constexpr size_t kMostRequestFile = 4 * 1024 * 1024;
+constexpr size_t kMostRequestFile = size_t{4} * 1024 * 1024;
 constexpr int kNoServer = -163;
 constexpr int kBadLength = -202;
 
@@ -33,7 +34,7 @@ enum class ReadResult { Ok, Unreadable, TooLarge };
 ReadResult readFile(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return ReadResult::Unreadable;
-    std::vector<char> chunk(64 * 1024);
+    std::vector<char> chunk(size_t{64} * 1024);
     while (in) {
         in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
         text.append(chunk.data(), static_cast<size_t>(in.gcount()));
@@ -75,7 +76,7 @@ void ShellRequestRunner::run(const std::string& base) {
     }
     if (::rename(thrPath.c_str(), stsPath.c_str()) != 0) {
         logger_.logf("Erro movendo Arquivo %s para %s: %s", thrPath.c_str(), stsPath.c_str(),
-                     std::strerror(errno));
+                     vtx::platform::errorText(errno).c_str());
         return;
     }
     vtx::platform::syncDirectory(where.output);
@@ -155,7 +156,8 @@ bool ShellRequestRunner::deliver(const ShellFolders& where, const std::string& b
     if (error == 0 && ::rename(tmpPath.c_str(), answerPath.c_str()) != 0) error = errno;
     if (error != 0) {
         removeFile(tmpPath);
-        logger_.logf("Erro gravando resposta %s: %s", answerPath.c_str(), std::strerror(error));
+        logger_.logf("Erro gravando resposta %s: %s", answerPath.c_str(),
+                     vtx::platform::errorText(error).c_str());
         return false;
     }
     vtx::platform::syncDirectory(where.output);

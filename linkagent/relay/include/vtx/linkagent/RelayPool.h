@@ -31,11 +31,11 @@ namespace vtx::linkagent {
 class RelayPool {
 public:
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-    static constexpr size_t kStackBytes = 4 * 1024 * 1024;  // sanitizers need more
+    static constexpr size_t kStackBytes = size_t{4} * 1024 * 1024;  // sanitizers need more
 #else
     // A relay (reading, Process_Server with failover, tracing or the DES
     // frame) needs less than 32 KiB.
-    static constexpr size_t kStackBytes = 256 * 1024;
+    static constexpr size_t kStackBytes = size_t{256} * 1024;
 #endif
 
     // `onFinished`, when given, runs on each thread as it finishes, after its
