@@ -13,6 +13,14 @@ namespace {
 constexpr std::string_view kTokenField = "011-000=";
 constexpr int kShortReply = 4;  // a reply the host cut short
 constexpr int kDelayMarginMs = 100;
+// A sanitized LinkAgent's memory is the sanitizer's (freed blocks held in
+// quarantine, shadow memory, histories): its trend says nothing of leaks,
+// which the sanitizer reports itself (and LinkAgent's exit status shows).
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kMemoryChecked = false;
+#else
+constexpr bool kMemoryChecked = true;
+#endif
 
 // The token in the 011-000 field of `text`, or "".
 std::string tokenIn(std::string_view text) {
@@ -106,6 +114,7 @@ std::vector<std::string> SoakReport::problems() const {
     long replies = 0;
     for (const SoakOutcome& o : outcomes) {
         if (o.kind == "reply") ++replies;
+        if (o.kind == "left") continue;  // the terminal hung up: any fault fits
         if (o.kind == "mismatch" || o.kind == "undocumented") {
             ++bad[o.kind + " (result " + std::to_string(o.result) + ")"];
             continue;
@@ -126,7 +135,7 @@ std::vector<std::string> SoakReport::problems() const {
     if (settledThreads > idleThreads)
         found.push_back("LinkAgent runs " + std::to_string(settledThreads) +
                         " threads after the load, " + std::to_string(idleThreads) + " when idle");
-    if (rssTrendKb() > rssBoundKb())
+    if (kMemoryChecked && rssTrendKb() > rssBoundKb())
         found.push_back("LinkAgent's VmRSS grows by " + std::to_string(rssTrendKb()) +
                         " kB after the warm-up (bound " + std::to_string(rssBoundKb()) + " kB)");
     if (agentExit != 0)
@@ -177,8 +186,8 @@ void SoakReport::print(std::FILE* out, int rows) const {
     std::fprintf(out,
                  "idle: %ld descriptors, %ld threads; after the load: %ld, %ld, VmRSS %ld kB\n",
                  idleDescriptors, idleThreads, settledDescriptors, settledThreads, settledRssKb);
-    std::fprintf(out, "VmRSS trend after the warm-up: %+ld kB (bound %ld kB)\n", rssTrendKb(),
-                 rssBoundKb());
+    std::fprintf(out, "VmRSS trend after the warm-up: %+ld kB (bound %ld kB%s)\n", rssTrendKb(),
+                 rssBoundKb(), kMemoryChecked ? "" : ", not checked in a sanitizer's build");
     const std::vector<std::string> wrong = problems();
     std::fprintf(out, "\n%s\n", wrong.empty() ? "PASSED" : "FAILED:");
     for (const std::string& w : wrong) std::fprintf(out, "  %s\n", w.c_str());

@@ -1,5 +1,6 @@
 #include "SoakRun.h"
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "Frames.h"
 #include "HostSimProcess.h"
 #include "vtx/platform/SharedLibrary.h"
 #include "vx32_cli.h"
@@ -32,6 +34,11 @@ constexpr const char* kFaultMix =
 constexpr int kDelayMs = 4000;
 constexpr int kHostTimeoutSeconds = 3;
 constexpr int kRefusedPercent = 5;
+// Requests whose terminal hangs up before the answer, after a wait drawn
+// up to kLongestPatienceMs (LinkAgent still relays them, and then finds
+// the terminal gone).
+constexpr int kLeavingPercent = 5;
+constexpr int kLongestPatienceMs = 4000;
 constexpr size_t kMostPadding = 400;
 // Generous bounds: they only decide how long a failing soak takes.
 constexpr auto kSettleBound = 60s;
@@ -109,8 +116,18 @@ private:
     std::thread thread_;
 };
 
+// A request whose terminal sends its frame as the library would and hangs
+// up after `patienceMs`, reading nothing.
+void leaveEarly(int port, const std::string& message, int patienceMs) {
+    const int fd = connectLoopback(port);
+    if (fd < 0) return;
+    sendAll(fd, vtx::wire::tpduFrame("CHK", "SOAK", message));
+    std::this_thread::sleep_for(std::chrono::milliseconds(patienceMs));
+    ::close(fd);
+}
+
 // One terminal: requests until `until`, each with its own token.
-std::vector<SoakOutcome> terminal(int number, uint64_t seed, Clock::time_point until,
+std::vector<SoakOutcome> terminal(int number, uint64_t seed, int agentPort, Clock::time_point until,
                                   std::atomic<long>& requests) {
     std::mt19937_64 draw(seed * 1000003u + static_cast<uint64_t>(number));
     std::vector<SoakOutcome> outcomes;
@@ -118,9 +135,17 @@ std::vector<SoakOutcome> terminal(int number, uint64_t seed, Clock::time_point u
     for (long sequence = 0; sequence == 0 || Clock::now() < until; ++sequence) {
         char token[24];
         std::snprintf(token, sizeof token, "S%03d%06ld", number % 1000, sequence % 1000000);
-        const bool refused = draw() % 100 < kRefusedPercent;
+        const uint64_t road = draw() % 100;
+        const bool refused = road < kRefusedPercent;
         const std::string message = "000-000=0200;011-000=" + std::string(token) +
                                     ";090-000=" + std::string(draw() % kMostPadding, 'P') + ";";
+        if (road >= 100 - kLeavingPercent) {
+            leaveEarly(agentPort, message,
+                       static_cast<int>(draw() % static_cast<uint64_t>(kLongestPatienceMs)));
+            outcomes.push_back({token, false, 0, "left"});
+            ++requests;
+            continue;
+        }
         std::snprintf(buffer, 5, "%04zu", message.size());
         std::memcpy(buffer + 4, message.data(), message.size());
         const int result = Process(buffer, refused ? "SOAKR" : "SOAK", "CHK");
@@ -191,7 +216,8 @@ SoakReport SoakRun::run() {
         std::vector<std::thread> terminals;
         for (int t = 0; t < options_.terminals; ++t)
             terminals.emplace_back([&, t] {
-                perTerminal[static_cast<size_t>(t)] = terminal(t, options_.seed, until, requests);
+                perTerminal[static_cast<size_t>(t)] =
+                    terminal(t, options_.seed, agentPort, until, requests);
             });
         for (std::thread& t : terminals) t.join();
         sampler.stop();

@@ -4,7 +4,9 @@
 // random (FaultMix, seeded): delays, closes before, in the middle of and
 // after its reply, a length of 4000, "-163" for a length, garbage for a
 // reply. A share of the requests, drawn from the same seed, goes to an
-// operator whose host refuses connections. Each request carries a token of
+// operator whose host refuses connections, and another share is sent by a
+// terminal that hangs up before the answer (after a wait drawn up to 4 s;
+// LinkAgent relays the request and then finds it gone). Each request carries a token of
 // its own (its 011-000, which the host echoes), so a reply that reached the
 // wrong terminal shows. LinkAgent's resident memory, descriptors and
 // threads are sampled every second; once the load ends they must settle
