@@ -46,10 +46,12 @@ const std::map<std::string, std::set<std::string>>& expectedOutcomes() {
 }  // namespace
 
 SoakOutcome SoakReport::classify(const std::string& token, bool refusedRoute, int result,
-                                 const std::string& reply, size_t garbageLength) {
+                                 const std::string& reply, size_t garbageLength, bool zeroed) {
     SoakOutcome o{token, refusedRoute, result, ""};
-    if (result == VX_NO_SOCKET || result == VX_NO_SERVER || result == VX_SERVER_REFUSING ||
-        result == VX_BAD_LENGTH) {
+    if (result <= kShortReply && !zeroed) {
+        o.kind = "buffer kept";
+    } else if (result == VX_NO_SOCKET || result == VX_NO_SERVER || result == VX_SERVER_REFUSING ||
+               result == VX_BAD_LENGTH) {
         o.kind = std::to_string(result);
     } else if (result == kShortReply) {
         o.kind = "short";
@@ -115,7 +117,7 @@ std::vector<std::string> SoakReport::problems() const {
     for (const SoakOutcome& o : outcomes) {
         if (o.kind == "reply") ++replies;
         if (o.kind == "left") continue;  // the terminal hung up: any fault fits
-        if (o.kind == "mismatch" || o.kind == "undocumented") {
+        if (o.kind == "mismatch" || o.kind == "undocumented" || o.kind == "buffer kept") {
             ++bad[o.kind + " (result " + std::to_string(o.result) + ")"];
             continue;
         }

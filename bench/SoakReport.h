@@ -45,9 +45,11 @@ struct SoakSample {
 class SoakReport {
 public:
     // The outcome of a Process call: `reply` holds its `result` bytes when
-    // the result is positive.
+    // the result is positive; `zeroed`: the buffer held only zero bytes
+    // after a failure, or nothing but the empty framed reply "0000" after a
+    // reply cut short, as the library leaves it.
     static SoakOutcome classify(const std::string& token, bool refusedRoute, int result,
-                                const std::string& reply, size_t garbageLength);
+                                const std::string& reply, size_t garbageLength, bool zeroed = true);
 
     uint64_t seed = 0;
     int terminals = 0;

@@ -153,8 +153,13 @@ std::vector<SoakOutcome> terminal(int number, uint64_t seed, int agentPort, Cloc
             result > 0
                 ? std::string(buffer, static_cast<size_t>(std::min(result, VX_BUFFER_SIZE - 1)))
                 : std::string();
+        // A reply cut short may also come through LinkAgent as the framed
+        // empty reply "0000".
+        const bool framedEmpty = result == 4 && std::memcmp(buffer, "0000", 4) == 0;
+        const bool zeroed = std::all_of(buffer + (framedEmpty ? 4 : 0), buffer + VX_BUFFER_SIZE,
+                                        [](char c) { return c == '\0'; });
         outcomes.push_back(
-            SoakReport::classify(token, refused, result, reply, answerLength(token)));
+            SoakReport::classify(token, refused, result, reply, answerLength(token), zeroed));
         ++requests;
     }
     return outcomes;

@@ -49,6 +49,10 @@ TEST(SoakChecks, RepliesAreTheOwnAnotherTerminalsGarbageOrOutsideTheTable) {
     for (int code : {VX_NO_SOCKET, VX_NO_SERVER, VX_SERVER_REFUSING, VX_BAD_LENGTH})
         EXPECT_EQ(outcome("", code).kind, std::to_string(code));
     for (int code : {0, 2, -2, -10054}) EXPECT_EQ(outcome("", code).kind, "undocumented") << code;
+    // A failure that leaves the request (or anything) in the caller's buffer.
+    EXPECT_EQ(SoakReport::classify("S001000007", false, VX_NO_SERVER, "", 0, false).kind,
+              "buffer kept");
+    EXPECT_EQ(SoakReport::classify("S001000007", false, 4, "", 0, false).kind, "buffer kept");
 }
 
 TEST(SoakChecks, AnOutcomeMustFitTheHostsFault) {
