@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <random>
 #include <string>
@@ -43,6 +44,7 @@ constexpr size_t kMostPadding = 400;
 // Generous bounds: they only decide how long a failing soak takes.
 constexpr auto kSettleBound = 60s;
 constexpr auto kSampleEvery = 1s;
+constexpr int kStartAttempts = 3;
 
 // The host's default reply to a request carrying `token`: what a garbage
 // reply is as long as.
@@ -178,38 +180,53 @@ SoakReport SoakRun::run() {
     ::setenv("VTX_ROOT", root.c_str(), 1);
     ::unsetenv("VTX_WINDIR");
 
-    vtx::hostsim::HostSimPort mix;
-    mix.section = "mix";
-    mix.port = vtx::hostsim::freeFourDigitPort();
-    mix.faultMix = kFaultMix;
-    mix.seed = static_cast<long>(options_.seed % 1000000000u);
-    mix.delayMs = kDelayMs;
-    mix.workers = std::max(128, 2 * options_.terminals);
-    vtx::hostsim::HostSimPort refusing;
-    refusing.section = "refusing";
-    refusing.port = vtx::hostsim::freeFourDigitPort();
-    refusing.fault = "refuse";
-    vtx::hostsim::HostSimProcess host(root + "/hostsim", {mix, refusing});
-    if (!host.start()) {
-        report.errors.push_back("vtx-hostsim did not start: " + host.error());
-        return report;
+    // A free port may be taken between the look and the start (other tests
+    // run beside this one): each start is tried again with new ports.
+    std::unique_ptr<vtx::hostsim::HostSimProcess> host;
+    for (int attempt = 0; attempt < kStartAttempts && !host; ++attempt) {
+        vtx::hostsim::HostSimPort mix;
+        mix.section = "mix";
+        mix.port = vtx::hostsim::freeFourDigitPort();
+        mix.faultMix = kFaultMix;
+        mix.seed = static_cast<long>(options_.seed % 1000000000u);
+        mix.delayMs = kDelayMs;
+        mix.workers = std::max(128, 2 * options_.terminals);
+        vtx::hostsim::HostSimPort refusing;
+        refusing.section = "refusing";
+        refusing.port = vtx::hostsim::freeFourDigitPort();
+        refusing.fault = "refuse";
+        host = std::make_unique<vtx::hostsim::HostSimProcess>(root + "/hostsim",
+                                                              std::vector{mix, refusing});
+        if (!host->start()) {
+            if (attempt + 1 == kStartAttempts)
+                report.errors.push_back("vtx-hostsim did not start: " + host->error());
+            host.reset();
+        }
     }
+    if (!host) return report;
 
     // LinkAgent and the terminals share the station: the terminals' keys
     // (access type 2, LOCAL) are of no concern to LinkAgent.
-    const int agentPort = vtx::hostsim::freeFourDigitPort();
-    writeAgentStation(root, host.port("mix"), agentPort,
-                      {{"Config", "ACESS_TYPE", "2"},
-                       {"LOCAL", "Address", "127.0.0.1"},
-                       {"LOCAL", "Port", std::to_string(agentPort)},
-                       {"LOCAL", "TimeOut", "10"}},
-                      {{"SOAK", host.port("mix"), kHostTimeoutSeconds},
-                       {"SOAKR", host.port("refusing"), kHostTimeoutSeconds}});
-    Child agent({vtx::platform::programDirectory() + "/LinkAgent"});
-    if (!agent.waitForPort(agentPort)) {
+    std::unique_ptr<Child> started;
+    int agentPort = 0;
+    for (int attempt = 0; attempt < kStartAttempts && !started; ++attempt) {
+        agentPort = vtx::hostsim::freeFourDigitPort();
+        writeAgentStation(root, host->port("mix"), agentPort,
+                          {{"Config", "ACESS_TYPE", "2"},
+                           {"LOCAL", "Address", "127.0.0.1"},
+                           {"LOCAL", "Port", std::to_string(agentPort)},
+                           {"LOCAL", "TimeOut", "10"}},
+                          {{"SOAK", host->port("mix"), kHostTimeoutSeconds},
+                           {"SOAKR", host->port("refusing"), kHostTimeoutSeconds}});
+        started = std::make_unique<Child>(
+            std::vector<std::string>{vtx::platform::programDirectory() + "/LinkAgent"});
+        if (!started->waitForPort(agentPort) || !started->running()) started.reset();
+    }
+    if (!started) {
         report.errors.push_back("LinkAgent did not start");
         return report;
     }
+    const Child& agent = *started;
     waitUntilSteady(agent, report.idleDescriptors, report.idleThreads, kSettleBound);
 
     std::atomic<long> requests{0};
@@ -242,10 +259,10 @@ SoakReport SoakRun::run() {
              Clock::now() < settleUntil && (std::this_thread::sleep_for(100ms), true));
     report.settledRssKb = agent.status("VmRSS");
     report.agentRanThrough = agent.running();
-    report.agentExit = agent.stop();
-    if (const int exit = host.stop(); exit != 0)
+    report.agentExit = started->stop();
+    if (const int exit = host->stop(); exit != 0)
         report.errors.push_back("vtx-hostsim's exit status: " + std::to_string(exit));
-    report.hostFaults = faultsFromHostLog(host.logPath(), kHostTimeoutSeconds * 1000);
+    report.hostFaults = faultsFromHostLog(host->logPath(), kHostTimeoutSeconds * 1000);
     if (!std::getenv("VTX_BENCH_KEEP")) std::filesystem::remove_all(root);
     return report;
 }
