@@ -27,6 +27,15 @@ namespace bench {
 
 constexpr std::chrono::milliseconds kStep{20};
 
+namespace {
+
+// A wait status as a shell shows it: the exit code, or 128 + the signal.
+int exitStatusOf(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+}  // namespace
+
 bool readAll(int fd, char* p, size_t n) {
     for (ssize_t r; n > 0; p += r, n -= static_cast<size_t>(r))
         if ((r = ::recv(fd, p, n, 0)) <= 0) return false;
@@ -75,7 +84,23 @@ Child::Child(const std::vector<std::string>& argv) {
 }
 
 Child::~Child() {
-    if (pid_ > 0 && ::kill(pid_, SIGTERM) == 0) ::waitpid(pid_, nullptr, 0);
+    stop();
+}
+
+bool Child::running() const {
+    if (pid_ <= 0 || endStatus_ >= 0) return false;
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) != pid_) return true;
+    endStatus_ = exitStatusOf(status);
+    return false;
+}
+
+int Child::stop() {
+    if (!running()) return -1;
+    int status = 0;
+    if (::kill(pid_, SIGTERM) != 0 || ::waitpid(pid_, &status, 0) != pid_) return -1;
+    endStatus_ = exitStatusOf(status);
+    return endStatus_;
 }
 
 bool Child::waitForPort(int port) const {
@@ -116,12 +141,19 @@ long Child::cpuMillis() const {
 }
 
 void writeAgentStation(const std::string& root, int hostPort, int agentPort,
-                       const std::vector<std::vector<std::string>>& extraCore) {
+                       const std::vector<std::vector<std::string>>& extraCore,
+                       const std::vector<AgentRoute>& extraRoutes) {
     std::filesystem::create_directories(root + "/C/Vantrix");
-    vtx::cli::RouteRecord route{"BENCH", "127.0.0.1", "", "", "", "", "1", "10", "0", ""};
-    route.portChk = route.portAdm = route.portAtt = std::to_string(hostPort);
-    std::ofstream(root + "/C/Vantrix/VXIFCLI.BIN", std::ios::binary)
-        << vtx::cli::encodeRouteRecord(route);
+    std::ofstream routes(root + "/C/Vantrix/VXIFCLI.BIN", std::ios::binary);
+    std::vector<AgentRoute> all{{"BENCH", hostPort, 10}};
+    all.insert(all.end(), extraRoutes.begin(), extraRoutes.end());
+    for (const AgentRoute& r : all) {
+        vtx::cli::RouteRecord route{
+            r.code, "127.0.0.1", "", "", "", "", "1", std::to_string(r.timeoutSeconds), "0", ""};
+        route.portChk = route.portAdm = route.portAtt = std::to_string(r.port);
+        routes << vtx::cli::encodeRouteRecord(route);
+    }
+    routes.close();
     vtx::platform::iniWriteString("WINVTXCORE.INI", "CORE", "Path Server", "C:\\Vantrix");
     std::vector<vtx::platform::IniWrite> core{
         {"Config", "SOCKETBIN", "0"},

@@ -43,16 +43,31 @@ public:
     long descriptors() const;
     // Processor time the program has used (user and system), milliseconds.
     long cpuMillis() const;
+    // Whether the program has not ended (nor been reaped) yet.
+    bool running() const;
+    // Sends SIGTERM and waits for the end: the exit status, 128 + signal
+    // when a signal ended it, -1 when it had ended before.
+    int stop();
 
 private:
     pid_t pid_ = -1;
+    mutable int endStatus_ = -1;  // once reaped by running()
+};
+
+// A route of the station LinkAgent serves beyond BENCH's: operator `code`
+// to 127.0.0.1:`port`, `timeoutSeconds` for the host's reply.
+struct AgentRoute {
+    std::string code;
+    int port = 0;
+    int timeoutSeconds = 10;
 };
 
 // Writes the station LinkAgent serves in the VTX_ROOT: operator BENCH routed
 // to 127.0.0.1:`hostPort`, LinkAgent listening on 127.0.0.1:`agentPort`
 // (Data Type N, Len Size 4), no trace; `extraCore` adds CORE.INI keys
-// ({section, key, value}).
+// ({section, key, value}), `extraRoutes` records after BENCH's.
 void writeAgentStation(const std::string& root, int hostPort, int agentPort,
-                       const std::vector<std::vector<std::string>>& extraCore = {});
+                       const std::vector<std::vector<std::string>>& extraCore = {},
+                       const std::vector<AgentRoute>& extraRoutes = {});
 
 }  // namespace bench

@@ -30,10 +30,33 @@ bool FaultSelector::aimedAt(const RequestKind& kind) const {
     return false;
 }
 
-bool FaultSelector::hits(std::string_view message) const {
-    if (fault_ == Fault::kNone) return false;
-    if (!targets_.empty() && !aimedAt(kindOf(message))) return false;
-    return limit_ == 0 || matched_.fetch_add(1) < limit_;
+uint64_t FaultDraw::next() {
+    uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+Fault FaultSelector::fromMix(uint64_t number) const {
+    int point = static_cast<int>(number % 100);
+    for (const FaultShare& share : mix_) {
+        if (point < share.percent) return share.fault;
+        point -= share.percent;
+    }
+    return Fault::kNone;
+}
+
+FaultDraw FaultSelector::draw(std::string_view message) const {
+    if (fault_ == Fault::kNone && mix_.empty()) return {};
+    if (!targets_.empty() && !aimedAt(kindOf(message))) return {};
+    const long n = matched_.fetch_add(1);
+    if (limit_ != 0 && n >= limit_) return {};
+    // Every request's draw starts from its own point of the seed's
+    // sequence, far from its neighbours'.
+    FaultDraw draw(Fault::kNone, seed_ * 0xD1B54A32D192ED03ull +
+                                     static_cast<uint64_t>(n) * 0x8CB92BA72F3D8DD7ull);
+    const uint64_t first = draw.next();
+    return FaultDraw(mix_.empty() ? fault_ : fromMix(first), draw.next());
 }
 
 }  // namespace vtx::hostsim

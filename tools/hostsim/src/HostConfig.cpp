@@ -22,6 +22,7 @@ constexpr long kMaxDelayMs = 600000;
 constexpr long kMaxWorkers = 1024;
 constexpr size_t kMaxStatus = 32;
 constexpr long kMaxFaultCount = 999999999;
+constexpr long kMaxSeed = 999999999;
 
 // Applies one key's value; returns what is wrong with the value, or "".
 using Setter = std::string (*)(PortConfig&, const std::string&);
@@ -74,7 +75,7 @@ std::string setFault(PortConfig& pc, const std::string& v) {
     auto f = faultFromName(v);
     if (!f) {
         return "is not one of none, refuse, close-before, close-middle, close-after, delay, "
-               "oversize, minus163";
+               "oversize, minus163, garbage";
     }
     pc.fault = *f;
     return "";
@@ -94,6 +95,23 @@ std::string setFaultCount(PortConfig& pc, const std::string& v) {
     auto n = parseDecimal(v, 0, kMaxFaultCount);
     if (!n) return "is not a number of requests (0-999999999)";
     pc.faultCount = *n;
+    return "";
+}
+
+std::string setFaultMix(PortConfig& pc, const std::string& v) {
+    auto shares = faultMixFromText(v);
+    if (!shares) {
+        return "is not a list of faults with their percentages (close-before:5,delay:10), "
+               "each fault once, none and refuse left out, at most 100 in all";
+    }
+    pc.faultMix = std::move(*shares);
+    return "";
+}
+
+std::string setSeed(PortConfig& pc, const std::string& v) {
+    auto n = parseDecimal(v, 0, kMaxSeed);
+    if (!n) return "is not a number (0-999999999)";
+    pc.seed = static_cast<uint64_t>(*n);
     return "";
 }
 
@@ -157,6 +175,8 @@ constexpr KeyRule kKeys[] = {
     {"Fault", setFault},
     {"FaultOn", setFaultOn},
     {"FaultCount", setFaultCount},
+    {"FaultMix", setFaultMix},
+    {"Seed", setSeed},
     {"DelayMs", setDelayMs},
     {"Workers", setWorkers},
     {"Status", setStatus},
@@ -178,6 +198,8 @@ std::string crossCheck(const PortConfig& pc) {
     if (pc.fault == Fault::kRefuse && (!pc.faultOn.empty() || pc.faultCount != 0))
         return where(pc.section, pc.faultOn.empty() ? "FaultCount" : "FaultOn") +
                ": Fault=refuse refuses every connection, before any request";
+    if (!pc.faultMix.empty() && pc.fault != Fault::kNone)
+        return where(pc.section, "FaultMix") + ": draws the faults itself; leave Fault out";
     if (pc.cipher == Cipher::kDes && pc.framing != Framing::kPlain)
         return where(pc.section, "Framing") + ": Cript=2 carries a plain frame; use plain";
     return "";

@@ -1,4 +1,5 @@
 #include "PortConfig.h"
+#include "DecimalText.h"
 #include "FieldText.h"
 #include "vtx/platform/AsciiCase.h"
 
@@ -11,7 +12,7 @@ using platform::equalsIgnoreCase;
 
 namespace {
 
-constexpr std::array<std::pair<Fault, std::string_view>, 8> kFaultNames = {{
+constexpr std::array<std::pair<Fault, std::string_view>, 9> kFaultNames = {{
     {Fault::kNone, "none"},
     {Fault::kRefuse, "refuse"},
     {Fault::kCloseBefore, "close-before"},
@@ -20,6 +21,7 @@ constexpr std::array<std::pair<Fault, std::string_view>, 8> kFaultNames = {{
     {Fault::kDelay, "delay"},
     {Fault::kOversize, "oversize"},
     {Fault::kMinus163, "minus163"},
+    {Fault::kGarbage, "garbage"},
 }};
 
 constexpr std::array<std::pair<Framing, std::string_view>, 4> kFramingNames = {{
@@ -83,6 +85,31 @@ std::optional<std::vector<RequestKind>> requestKindsFromText(std::string_view te
         from = comma + 1;
     }
     return kinds;
+}
+
+std::optional<std::vector<FaultShare>> faultMixFromText(std::string_view text) {
+    std::vector<FaultShare> shares;
+    if (trimmed(text).empty()) return shares;
+    int total = 0;
+    for (size_t from = 0;;) {
+        const size_t comma = text.find(',', from);
+        const std::string_view entry = trimmed(text.substr(from, comma - from));
+        const size_t colon = entry.find(':');
+        if (colon == std::string_view::npos) return std::nullopt;
+        const std::optional<Fault> fault = faultFromName(trimmed(entry.substr(0, colon)));
+        const std::optional<long> percent = parseDecimal(trimmed(entry.substr(colon + 1)), 1, 100);
+        if (!fault || *fault == Fault::kNone || *fault == Fault::kRefuse || !percent)
+            return std::nullopt;
+        for (const FaultShare& earlier : shares) {
+            if (earlier.fault == *fault) return std::nullopt;
+        }
+        total += static_cast<int>(*percent);
+        if (total > 100) return std::nullopt;
+        shares.push_back({*fault, static_cast<int>(*percent)});
+        if (comma == std::string_view::npos) break;
+        from = comma + 1;
+    }
+    return shares;
 }
 
 }  // namespace vtx::hostsim

@@ -4,6 +4,7 @@
 // Thread-safety: plain values, immutable once loaded; share freely.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +25,8 @@ enum class Fault {
     kCloseAfter,
     kDelay,
     kOversize,
-    kMinus163
+    kMinus163,
+    kGarbage
 };
 
 enum class Cipher { kNone = 0, kShift = 1, kDes = 2 };
@@ -38,6 +40,15 @@ struct RequestKind {
     bool operator==(const RequestKind&) const = default;
 };
 
+// One entry of a FaultMix: the fault and the share of requests, in percent,
+// it hits.
+struct FaultShare {
+    Fault fault = Fault::kNone;
+    int percent = 0;
+
+    bool operator==(const FaultShare&) const = default;
+};
+
 struct PortConfig {
     std::string section;
     int port = 0;  // 0: the system picks a free port
@@ -49,6 +60,8 @@ struct PortConfig {
     Fault fault = Fault::kNone;
     std::vector<RequestKind> faultOn;  // the requests the fault hits; empty: every one
     long faultCount = 0;               // only the first this many of them; 0: all
+    std::vector<FaultShare> faultMix;  // faults drawn at random per request; empty: `fault`
+    uint64_t seed = 1;                 // of the draws (FaultMix, garbage bytes)
     int delayMs = 0;
     int workers = 32;
     std::string status = "00";
@@ -78,5 +91,11 @@ std::optional<Framing> framingFromName(std::string_view name);
 // around an entry do not count. An empty value is the empty list; nullopt
 // when an entry is malformed.
 std::optional<std::vector<RequestKind>> requestKindsFromText(std::string_view text);
+
+// The shares of a FaultMix value, "close-before:5, delay:10": fault names
+// other than none and refuse, each with ":" and a percentage of 1 to 100,
+// each fault once, at most 100 in all (the rest of the requests are
+// answered normally). nullopt when an entry is malformed.
+std::optional<std::vector<FaultShare>> faultMixFromText(std::string_view text);
 
 }  // namespace vtx::hostsim

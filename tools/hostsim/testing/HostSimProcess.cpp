@@ -108,6 +108,8 @@ std::string HostSimProcess::configText(const std::vector<HostSimPort>& ports) {
         out << "Fault=" << p.fault << "\n";
         if (!p.faultOn.empty()) out << "FaultOn=" << p.faultOn << "\n";
         if (p.faultCount != 0) out << "FaultCount=" << p.faultCount << "\n";
+        if (!p.faultMix.empty()) out << "FaultMix=" << p.faultMix << "\n";
+        if (p.seed >= 0) out << "Seed=" << p.seed << "\n";
         out << "DelayMs=" << p.delayMs << "\nWorkers=" << p.workers << "\nStatus=" << p.status
             << "\n";
         if (!p.reply.empty()) out << "Reply=" << p.reply << "\n";

@@ -29,8 +29,10 @@ struct HostSimPort {
     int cript = 0;                  // 0 none, 1 shift cipher, 2 DES frame
     std::string masterKey;          // Cript=2; empty: the default key
     std::string fault = "none";
-    std::string faultOn;  // FaultOn: "0202,0200/800300"; empty: every request
-    long faultCount = 0;  // FaultCount: only the first this many matching; 0: all
+    std::string faultOn;   // FaultOn: "0202,0200/800300"; empty: every request
+    long faultCount = 0;   // FaultCount: only the first this many matching; 0: all
+    std::string faultMix;  // FaultMix: "close-before:5,delay:10"; empty: Fault alone
+    long seed = -1;        // Seed of the mix and garbage draws; -1: the simulator's default
     int delayMs = 0;
     int workers = 32;
     std::string status = "00";
