@@ -92,19 +92,6 @@ public:
 
     const char* name() const override { return "answer"; }
 
-    std::vector<std::string> folders() const override { return {dir_}; }
-
-    void prepare() override {
-        platform::iniWrite(coreIni_, {{"ShellFile", "Input_Folder", "REQ"},
-                                      {"ShellFile", "Output_Folder", "RESP"},
-                                      {"ShellFile", "Dll Exec", VTX_CRASH_ANSWER_LIBRARY},
-                                      {"ShellFile", "Function Exec", "CrashAnswer"},
-                                      {"ShellFile", "Pause_Next_File", "0"}});
-        detail::emptyFolder(input_);
-        detail::emptyFolder(output_);
-        write(0);
-    }
-
     // The request as the poll thread hands it over, then its work.
     void write(long n) override {
         platform::replaceFile(platform::joinPath(input_, std::string(kBase) + ".thr"),
@@ -166,6 +153,20 @@ public:
             folder.join(kRecoveryBound);
         }
         return std::max(found, pending);
+    }
+
+protected:
+    std::vector<std::string> folders() const override { return {dir_}; }
+
+    void prepare() override {
+        platform::iniWrite(coreIni_, {{"ShellFile", "Input_Folder", "REQ"},
+                                      {"ShellFile", "Output_Folder", "RESP"},
+                                      {"ShellFile", "Dll Exec", VTX_CRASH_ANSWER_LIBRARY},
+                                      {"ShellFile", "Function Exec", "CrashAnswer"},
+                                      {"ShellFile", "Pause_Next_File", "0"}});
+        detail::emptyFolder(input_);
+        detail::emptyFolder(output_);
+        write(0);
     }
 
 private:

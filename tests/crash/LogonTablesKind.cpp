@@ -70,13 +70,6 @@ public:
 
     const char* name() const override { return "logon"; }
 
-    std::vector<std::string> folders() const override { return {dir_}; }
-
-    void prepare() override {
-        platform::iniWrite(coreIni_, {{"CONFIG", "ESTAB_CODE", "000000000012345"}});
-        write(0);
-    }
-
     void write(long n) override { deliverByLogon(dir_, kOperator, markOf(n), tablesOf(n)); }
 
     Verdict judge(long older, long newer, bool settled) const override {
@@ -146,6 +139,14 @@ public:
     std::optional<long> recover(long) override {
         recoverLogon(dir_);
         return std::nullopt;
+    }
+
+protected:
+    std::vector<std::string> folders() const override { return {dir_}; }
+
+    void prepare() override {
+        platform::iniWrite(coreIni_, {{"CONFIG", "ESTAB_CODE", "000000000012345"}});
+        write(0);
     }
 
 private:

@@ -45,14 +45,6 @@ public:
 
     const char* name() const override { return "password"; }
 
-    std::vector<std::string> folders() const override { return {dir_}; }
-
-    void prepare() override {
-        platform::iniWrite(platform::joinPath(dir_, "CORE.INI"),
-                           {{"CONFIG", "ESTAB_CODE", "000000000012345"}});
-        write(0);
-    }
-
     void write(long n) override {
         if (n % 2 == 0) {
             const std::string batch = std::to_string(1000000000 + n);
@@ -103,6 +95,15 @@ public:
         client::finishInterruptedReplacement(QStringLiteral("C:\\Vantrix"), QStringLiteral("UP.S"),
                                              quietReporter());
         return std::nullopt;
+    }
+
+protected:
+    std::vector<std::string> folders() const override { return {dir_}; }
+
+    void prepare() override {
+        platform::iniWrite(platform::joinPath(dir_, "CORE.INI"),
+                           {{"CONFIG", "ESTAB_CODE", "000000000012345"}});
+        write(0);
     }
 
 private:
