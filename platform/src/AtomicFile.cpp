@@ -78,6 +78,10 @@ int prepareReplacement(int fd, const std::string& to, const FileOptions& options
 
 int commitReplacement(const std::string& from, const std::string& to, const FileOptions& options) {
     if (::rename(from.c_str(), to.c_str()) != 0) return errno;
+    // When both names were links to one file (a second name made for a copy
+    // that a killed writer had already put in place), rename() leaves both:
+    // the staging name goes, or it would stay for good.
+    ::unlink(from.c_str());
     if (options.durable) syncDirectory(detail::dirName(to));
     return 0;
 }

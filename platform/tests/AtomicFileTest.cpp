@@ -100,6 +100,17 @@ TEST_F(AtomicFileTest, InstallMovesAWrittenFileInPlace) {
     EXPECT_FALSE(std::filesystem::exists(path("_NEW.TMP")));
 }
 
+// A second name made for a file that already stands under the target name
+// (a copy kept by a writer killed after its rename, made again by the next
+// one): the target stays, the second name goes.
+TEST_F(AtomicFileTest, InstallingASecondNameOfTheTargetLeavesNoStagingName) {
+    put("F.DAT", "kept");
+    ASSERT_EQ(::link(path("F.DAT").c_str(), path(".F.DAT.1.0.tmp").c_str()), 0);
+    EXPECT_EQ(installFile(path(".F.DAT.1.0.tmp"), path("F.DAT")), 0);
+    EXPECT_EQ(read("F.DAT"), "kept");
+    EXPECT_TRUE(hidden().empty());
+}
+
 TEST_F(AtomicFileTest, NewFilesGetTheModeOfTheirKindEvenUnderAnOpenUmask) {
     {
         ScopedUmask wide(0);

@@ -72,8 +72,13 @@ bool TableReplacement::commit() {
     if (::stat(target_.c_str(), &st) == 0) {
         const std::string old = target_ + ".OLD";
         const std::string link = platform::temporaryPathFor(old);
-        if (::link(target_.c_str(), link.c_str()) != 0 || ::rename(link.c_str(), old.c_str()) != 0) {
-            error_ = errno;
+        // Put in place as a replacement of .OLD, so the links a killed
+        // commit left go too.
+        const int e = ::link(target_.c_str(), link.c_str()) != 0
+                          ? errno
+                          : platform::installFile(link, old, {platform::kPrivateFileMode});
+        if (e != 0) {
+            error_ = e;
             ::unlink(link.c_str());
             abandon();
             return false;

@@ -2,6 +2,8 @@
 // the CRC of what was written, an abandoned one leaving nothing behind.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "TableReplacement.h"
 #include "TestRoot.h"
@@ -33,6 +35,26 @@ TEST(TableReplacement, CommitKeepsThePreviousVersionAsOldAndIsPrivate) {
     EXPECT_EQ(modeOf(root.native("T.BIN")), 0600u);
     EXPECT_EQ(platform::findFiles(root.path(), "*"),
               (std::vector<std::string>{"T.BIN", "T.BIN.OLD"}));
+}
+
+// What commits killed between their steps left: the second name a commit
+// made for .OLD, and a .OLD that is already the target's other name.
+TEST(TableReplacement, CommitClearsTheLinksKilledCommitsLeft) {
+    vtx::test::TempRoot root;
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    root.writeFile("T.BIN", "current");
+    const std::string stale = ".T.BIN.OLD." + std::to_string(dead) + ".0.tmp";
+    ASSERT_EQ(::link(root.native("T.BIN").c_str(), root.native(stale).c_str()), 0);
+    ASSERT_EQ(::link(root.native("T.BIN").c_str(), root.native("T.BIN.OLD").c_str()), 0);
+    TableReplacement r(root.native("T.BIN"));
+    ASSERT_TRUE(r.open());
+    ASSERT_TRUE(r.write("next"));
+    ASSERT_TRUE(r.commit());
+    EXPECT_EQ(root.readFile("T.BIN"), "next");
+    EXPECT_EQ(root.readFile("T.BIN.OLD"), "current");
+    EXPECT_EQ(platform::findFiles(root.path(), ".*"), std::vector<std::string>{});
 }
 
 TEST(TableReplacement, CreatesAMissingFolderAndAbandonLeavesNothing) {

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "LogonAnswer.h"
+#include "vtx/platform/AtomicFile.h"
 #include "vtx/platform/IniFile.h"
 #include "vtx/platform/Paths.h"
 
@@ -122,6 +123,9 @@ void LogonCommit::recover() const {
     for (const std::string& name : platform::findFiles(dir_, kStagedPattern)) {
         (void)std::remove(platform::joinPath(dir_, name).c_str());  // swept again next time
     }
+    // A record a stopped program was writing: the rest of its commit went
+    // with it, and an operator that never logs on again would keep it.
+    platform::removeStaleTemporaries(dir_, prefix + "*");
 }
 
 }  // namespace vtx::linkagent::logon

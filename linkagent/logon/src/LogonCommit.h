@@ -42,7 +42,8 @@ public:
                 const std::vector<StagedTable>& tables) const;
 
     // Completes every commit whose record a stopped program left, and
-    // deletes staged files no record names.
+    // deletes staged files no record names and the temporaries of records
+    // a stopped program was writing.
     void recover() const;
 
     std::string recordPath(const std::string& code) const;

@@ -4,6 +4,8 @@
 #include "LogonCommit.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "TestRoot.h"
 #include "vtx/linkagent/testing/ServiceFakes.h"
@@ -71,6 +73,21 @@ TEST_F(LogonCommitTest, StagedTablesThatNoRecordNamesAreDeletedUninstalled) {
     EXPECT_EQ(files(), (std::vector<std::string>{"CORE.INI", "UP.S05", "_FILE$$$$$.TMP.OPA"}));
     EXPECT_EQ(batch(), "0000000070");
     EXPECT_TRUE(logger_.lines().empty());
+}
+
+// A program stopped while it wrote a record: its temporary goes at the next
+// start, even when that operator never logs on again.
+TEST_F(LogonCommitTest, TheTemporaryOfARecordCutShortIsDeleted) {
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    put("._FILE$$$$$.OK.OPB." + std::to_string(dead) + ".0.tmp", "[LOGON]\r\nNLote=00");
+    put("UP.S05", "old");
+    commit_.recover();
+
+    EXPECT_EQ(files(), (std::vector<std::string>{"CORE.INI", "UP.S05"}));
+    EXPECT_EQ(platform::findFiles(dir(), ".*"), std::vector<std::string>{});
+    EXPECT_EQ(batch(), "0000000070");
 }
 
 TEST_F(LogonCommitTest, ARecordNamingFilesTheLogonNeverStagedMovesNothing) {

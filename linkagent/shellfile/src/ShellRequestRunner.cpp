@@ -74,6 +74,9 @@ void ShellRequestRunner::run(const std::string& base) {
         cancelAll(where, settings, thrPath);
         return;
     }
+    // An earlier request's answer under this name goes before the request is
+    // marked in work: beside a ".sts", a ".001" is taken for its answer.
+    removeFile(joinPath(where.output, base + ".001"));
     if (::rename(thrPath.c_str(), stsPath.c_str()) != 0) {
         logger_.logf("Erro movendo Arquivo %s para %s: %s", thrPath.c_str(), stsPath.c_str(),
                      vtx::platform::errorText(errno).c_str());

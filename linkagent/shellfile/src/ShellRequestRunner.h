@@ -5,8 +5,10 @@
 //
 // Each step that says "done" comes after the work it marks: the answer is
 // written whole to ".tmp", flushed, and renamed to ".001", and only then is
-// the ".sts" removed. A kill at any moment leaves the request under one of
-// its working names.
+// the ".sts" removed. An answer an earlier request of the same name left is
+// removed before the ".sts" is made, so an answer beside a ".sts" is always
+// that request's. A kill at any moment leaves the request under one of its
+// working names.
 //
 // Thread-safety: run() and answerInterrupted() may be called from many
 // threads at once, each for its own base name.

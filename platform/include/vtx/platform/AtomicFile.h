@@ -68,7 +68,8 @@ bool replaceFileAtomically(const std::string& path, std::string_view content,
 // Puts the already written file `from` in place of `to` (both native, in one
 // folder) by a rename, its mode set by the rule above; with `durable`, `from`
 // is flushed before and the folder after. 0, or the errno of the step that
-// failed; `from` then stays where it was.
+// failed; `from` then stays where it was. When `from` and `to` already
+// name the same file, `from` is removed and `to` stays.
 int installFile(const std::string& from, const std::string& to, const FileOptions& options = {});
 
 // Removes from `dir` (native) the stale temporaries of the files whose names
