@@ -16,7 +16,14 @@ constexpr int kDelayMarginMs = 100;
 // A sanitized LinkAgent's memory is the sanitizer's (freed blocks held in
 // quarantine, shadow memory, histories): its trend says nothing of leaks,
 // which the sanitizer reports itself (and LinkAgent's exit status shows).
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+// GCC says so with its macros, clang with __has_feature.
+#if !defined(__has_feature)
+#define VTX_HAS_FEATURE(x) 0
+#else
+#define VTX_HAS_FEATURE(x) __has_feature(x)
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || \
+    VTX_HAS_FEATURE(address_sanitizer) || VTX_HAS_FEATURE(thread_sanitizer)
 constexpr bool kMemoryChecked = false;
 #else
 constexpr bool kMemoryChecked = true;
