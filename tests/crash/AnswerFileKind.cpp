@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "CrashAnswer.h"
+#include "Eventually.h"
 #include "FileKind.h"
 #include "ShellRequestRunner.h"
 #include "vtx/linkagent/shellfile/FolderInterface.h"
@@ -144,11 +145,13 @@ public:
                                           output_, std::string(kBase) + ".sts"))));
         linkagent::FolderInterface folder(logger_, link_, status_, {}, dir_, coreIni_);
         if (folder.start()) {
-            const auto deadline = std::chrono::steady_clock::now() + kRecoveryBound;
-            while (std::chrono::steady_clock::now() < deadline &&
-                   (!platform::findFiles(input_, "*.thr").empty() ||
-                    !platform::findFiles(output_, "*.sts").empty()))
-                std::this_thread::sleep_for(1ms);
+            // The judge that follows tells what was left if this never settles.
+            (void)vtx::test::eventually(
+                [&] {
+                    return platform::findFiles(input_, "*.thr").empty() &&
+                           platform::findFiles(output_, "*.sts").empty();
+                },
+                kRecoveryBound);
             folder.notifyEnding();
             folder.join(kRecoveryBound);
         }
