@@ -4,8 +4,6 @@
 // assembler in a folder of the fuzzer's own. When every answer was taken,
 // the staged files hold exactly the complete records of the answers that
 // named them, each ended by CR LF, in order, under safe names only.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,10 +27,7 @@ std::string contentOf(const std::string& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    folder = (std::filesystem::temp_directory_path() / ("fuzz-logon-" + std::to_string(getpid())))
-                 .string();
-    std::filesystem::create_directories(folder);
-    std::atexit([] { std::filesystem::remove_all(folder); });
+    folder = vtx::fuzz::scratchFolder("logon");
     return 0;
 }
 

@@ -21,15 +21,10 @@
 #include "vx32_cli.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // SOCKET.BIN lands in a station of the fuzzer's own, in memory where the
-    // machine has it (the trace's durable writes would cost more than the
-    // parsing under test).
-    const std::filesystem::path base =
-        std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-    static std::string root = (base / ("fuzz-reply-" + std::to_string(getpid()))).string();
+    // SOCKET.BIN lands in a station of the fuzzer's own.
+    const std::string& root = vtx::fuzz::scratchFolder("reply");
     std::filesystem::create_directories(root + "/C/Windows");
     setenv("VTX_ROOT", root.c_str(), 1);
-    std::atexit([] { std::filesystem::remove_all(root); });
     return 0;
 }
 

@@ -5,8 +5,6 @@
 // checksum gives (or, when the byte says so, under a wrong one) in a station
 // of the fuzzer's own. Whatever the content, the readers answer without
 // reading out of bounds, and a loaded report's grid stays within its limits.
-#include <unistd.h>
-
 #include <QString>
 #include <cstdlib>
 #include <filesystem>
@@ -45,12 +43,9 @@ void writeFile(const std::string& name, std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const std::filesystem::path base =
-        std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-    root = (base / ("fuzz-station-" + std::to_string(getpid()))).string();
+    root = vtx::fuzz::scratchFolder("station");
     std::filesystem::create_directories(folder());
     setenv("VTX_ROOT", root.c_str(), 1);
-    std::atexit([] { std::filesystem::remove_all(root); });
     return 0;
 }
 
