@@ -16,6 +16,9 @@ function(vtx_add_test)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock
                                           Threads::Threads)
   target_compile_definitions(${T_NAME} PRIVATE VTX_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+  # In a unity build a test file is included by the unit, so GCC takes the
+  # fixtures of its anonymous namespace for a header's and warns of them.
+  target_compile_options(${T_NAME} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-subobject-linkage>)
   if(NOT T_LABELS)
     set(T_LABELS unit)
   endif()

@@ -10,7 +10,7 @@
 namespace vtx::client {
 namespace {
 
-constexpr char kProcedure[] = "Valida_Check_Sum_Arquivo";
+constexpr char kCheckSumProcedure[] = "Valida_Check_Sum_Arquivo";
 constexpr qint64 kSumMax = std::numeric_limits<qint32>::max();
 
 // Adds one byte; false (nothing changed) when the sum or the weight would
@@ -40,7 +40,7 @@ bool Valida_Check_Sum_Arquivo(const QString& path, QString& checkValue,
                               const ErrorReporter& reporter) {
     if (!DataFile::exists(path)) {
         reporter.TrataErro(
-            QString::fromLatin1(kProcedure),
+            QString::fromLatin1(kCheckSumProcedure),
             QStringLiteral("Arquivo ") + trimBlanks(path) + QStringLiteral(" não foi encontrado."));
         return false;
     }
@@ -56,7 +56,7 @@ bool Valida_Check_Sum_Arquivo(const QString& path, QString& checkValue,
     });
     if (fault) {
         reporter.TrataErro(
-            QString::fromLatin1(kProcedure),
+            QString::fromLatin1(kCheckSumProcedure),
             QString::number(fault->number) + QStringLiteral(" - ") + fault->description);
         return false;
     }

@@ -16,11 +16,11 @@
 namespace vtx::client {
 namespace {
 
-constexpr char kProcedure[] = "SobreEscreveArquivo";
+constexpr char kFileReplacementProcedure[] = "SobreEscreveArquivo";
 constexpr char kIntentSuffix[] = "~replace";
 
 // The run-time error the client reports for a failed write.
-FileFault faultOf(int error) {
+FileFault replaceFaultOf(int error) {
     switch (error) {
         case ENOSPC:
         case EDQUOT:
@@ -129,8 +129,8 @@ bool SobreEscreveArquivo(const QString& path, const QString& text, const ErrorRe
 
     auto fail = [&](int error) {
         if (swap) ::unlink(intent.c_str());
-        FileFault fault = faultOf(error);
-        reporter.TrataErro(QString::fromLatin1(kProcedure), fault.number, fault.description);
+        FileFault fault = replaceFaultOf(error);
+        reporter.TrataErro(QString::fromLatin1(kFileReplacementProcedure), fault.number, fault.description);
         return false;
     };
 

@@ -8,10 +8,10 @@
 namespace vtx::client {
 namespace {
 
-const QString kTitle = QStringLiteral("Login");
+const QString kLoginValidationTitle = QStringLiteral("Login");
 
 void warn(ClientSession& session, const QString& text) {
-    session.dialogs.message(text, kTitle, MessageIcon::Warning);
+    session.dialogs.message(text, kLoginValidationTitle, MessageIcon::Warning);
 }
 
 void setOperador(ClientSession& session, const QString& usuario, std::optional<QString> texto) {

@@ -8,7 +8,7 @@
 namespace vtx::client {
 namespace {
 
-constexpr char kProcedure[] = "ObtemPermissao";
+constexpr char kManagerPermissionsProcedure[] = "ObtemPermissao";
 constexpr int kSwitches = 9;
 constexpr int kItemWidth = 10;
 
@@ -27,7 +27,7 @@ bool ObtemPermissao(ClientSession& session, const QString& user, const QString& 
     std::optional<QString> path = findServerFile(settings, QString::fromLatin1(kLtPattern));
     if (!path) {
         session.reporter.TrataErro(
-            QString::fromLatin1(kProcedure),
+            QString::fromLatin1(kManagerPermissionsProcedure),
             QStringLiteral("Arquivo ") + searched + QStringLiteral(" não foi encontrado."));
         return false;
     }
@@ -40,7 +40,7 @@ bool ObtemPermissao(ClientSession& session, const QString& user, const QString& 
     }
     ItemsRead read = readItems(*path);
     if (read.faultNumber) {
-        session.reporter.TrataErro(QString::fromLatin1(kProcedure), *read.faultNumber,
+        session.reporter.TrataErro(QString::fromLatin1(kManagerPermissionsProcedure), *read.faultNumber,
                                    read.faultDescription);
         return false;
     }
@@ -84,7 +84,7 @@ bool ObtemPermissao(ClientSession& session, const QString& user, const QString& 
     }
     if (pastEnd) {
         // The entry was cut short: the file does not hold what it promised.
-        session.reporter.TrataErro(QString::fromLatin1(kProcedure), 62,
+        session.reporter.TrataErro(QString::fromLatin1(kManagerPermissionsProcedure), 62,
                                    QStringLiteral("Entrada após o fim do arquivo"));
         return false;
     }

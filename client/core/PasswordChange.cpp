@@ -7,10 +7,10 @@
 namespace vtx::client {
 namespace {
 
-const QString kTitle = QStringLiteral("Login");
+const QString kPasswordChangeTitle = QStringLiteral("Login");
 
-void warn(ClientSession& session, const QString& text) {
-    session.dialogs.message(text, kTitle, MessageIcon::Warning);
+void warnChange(ClientSession& session, const QString& text) {
+    session.dialogs.message(text, kPasswordChangeTitle, MessageIcon::Warning);
 }
 
 }  // namespace
@@ -18,16 +18,16 @@ void warn(ClientSession& session, const QString& text) {
 bool ValidaNovaSenha(ClientSession& session, const QString& novaSenha) {
     const QString senha = trimBlanks(novaSenha);
     if (senha == QLatin1String(kSenhaInicial)) {
-        warn(session, QStringLiteral("A Senha 470251  não é válida. Tente novamente!"));
+        warnChange(session, QStringLiteral("A Senha 470251  não é válida. Tente novamente!"));
         return false;
     }
     const CaptionEntry rule = RegraCampoLogin(session, LoginField::Senha);
     if (rule.digitsOnly() && !isDigitsOnly(senha)) {
-        warn(session, QStringLiteral("Senha Inválida, digite apenas números. Tente novamente!"));
+        warnChange(session, QStringLiteral("Senha Inválida, digite apenas números. Tente novamente!"));
         return false;
     }
     if (senha.size() < rule.minLength) {
-        warn(session, minimumLengthMessage(QStringLiteral("Senha Inválida"), rule.minLength));
+        warnChange(session, minimumLengthMessage(QStringLiteral("Senha Inválida"), rule.minLength));
         return false;
     }
     return true;
@@ -37,14 +37,14 @@ NovaSenhaResult ConfirmaNovaSenha(ClientSession& session, const QString& novaSen
                                   const QString& confirmacao) {
     const QString senha = trimBlanks(novaSenha);
     if (senha.toUpper() != trimBlanks(confirmacao).toUpper()) {
-        warn(session, QStringLiteral("A nova senha não confere!"));
+        warnChange(session, QStringLiteral("A nova senha não confere!"));
         return NovaSenhaResult::Recusada;
     }
     if (!ValidaNovaSenha(session, senha)) return NovaSenhaResult::Recusada;
     const OperadorLogado* operador = operadorAtual(session);
     const QString nivel = operador ? trimBlanks(operador->usuario) : QString();
     if (!GravaSenha(session, nivel, senha)) {
-        warn(session, QStringLiteral("Alteração não realizada!"));
+        warnChange(session, QStringLiteral("Alteração não realizada!"));
         return NovaSenhaResult::NaoGravada;
     }
     session.login.novaSenha = senha;

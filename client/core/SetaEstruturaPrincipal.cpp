@@ -11,7 +11,7 @@
 namespace vtx::client {
 namespace {
 
-const QString kProcedure = QStringLiteral("SetaEstruturaPrincipal");
+const QString kSetaEstruturaPrincipalProcedure = QStringLiteral("SetaEstruturaPrincipal");
 const QString kCore = QStringLiteral("CORE");
 const QString kConfig = QStringLiteral("CONFIG");
 const QString kGeral = QStringLiteral("DADOS_GERAIS");
@@ -23,7 +23,7 @@ QString folderText(const QString& value) {
 
 // A number beyond its field: a run-time fault, reported as such.
 bool overflow(const ErrorReporter& reporter) {
-    reporter.TrataErro(kProcedure, 6, QStringLiteral("Overflow"));
+    reporter.TrataErro(kSetaEstruturaPrincipalProcedure, 6, QStringLiteral("Overflow"));
     return false;
 }
 
@@ -113,7 +113,7 @@ bool SetaEstruturaPrincipal(EstruturaPrincipal& settings, CaptionTable& captions
         settings.TipoEstab = settings.TipoEstabDefault;
         return true;
     } catch (const std::bad_alloc&) {
-        reporter.TrataErro(kProcedure, 7, QStringLiteral("Memória insuficiente"));
+        reporter.TrataErro(kSetaEstruturaPrincipalProcedure, 7, QStringLiteral("Memória insuficiente"));
     }
     return false;
 }

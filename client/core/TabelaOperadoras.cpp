@@ -11,7 +11,7 @@
 namespace vtx::client {
 namespace {
 
-constexpr char kProcedure[] = "ObtemDadosOperadora";
+constexpr char kTabelaOperadorasProcedure[] = "ObtemDadosOperadora";
 constexpr size_t kMaxLineBytes = 4096;  // records use 105; the rest is ignored anyway
 
 // Characters `from` (1-based) to `from + width - 1`, blank padded to `width`.
@@ -50,7 +50,7 @@ bool TabelaOperadoras::ObtemDadosOperadora(const EstruturaPrincipal& settings,
     records_.clear();
     const QString path = settings.serverFile(QString::fromLatin1(kFileName));
     if (!DataFile::exists(path)) {
-        reporter.TrataErro(QString::fromLatin1(kProcedure),
+        reporter.TrataErro(QString::fromLatin1(kTabelaOperadorasProcedure),
                            QStringLiteral("Arquivo ") + QString::fromLatin1(kFileName) +
                                QStringLiteral(" não foi encontrado."));
         return false;
@@ -63,7 +63,7 @@ bool TabelaOperadoras::ObtemDadosOperadora(const EstruturaPrincipal& settings,
             return true;
         });
     if (fault) {
-        reporter.TrataErro(QString::fromLatin1(kProcedure), fault->number, fault->description);
+        reporter.TrataErro(QString::fromLatin1(kTabelaOperadorasProcedure), fault->number, fault->description);
         return false;
     }
     records_ = std::move(read);

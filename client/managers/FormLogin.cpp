@@ -19,13 +19,13 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormLogin");
+const QString kFormLoginSection = QStringLiteral("FormLogin");
 
 // Spacing of the form (pixels); the fields' width holds their longest entry
 // with room to spare; buttons a little taller than their text.
-constexpr int kEspaco = 6;
-constexpr int kLarguraCampo = 180;
-constexpr int kAlturaBotao = 28;
+constexpr int kFormLoginEspaco = 6;
+constexpr int kFormLoginLarguraCampo = 180;
+constexpr int kFormLoginAlturaBotao = 28;
 
 }  // namespace
 
@@ -38,11 +38,11 @@ FormLogin::FormLogin(ClientSession& session, QWidget* parent) : QDialog(parent),
 
 void FormLogin::buildControls() {
     auto* root = new QVBoxLayout(this);
-    root->setSpacing(kEspaco * 2);
+    root->setSpacing(kFormLoginEspaco * 2);
     auto* fields = new QFormLayout;
     fields->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    fields->setHorizontalSpacing(kEspaco * 2);
-    fields->setVerticalSpacing(kEspaco);
+    fields->setHorizontalSpacing(kFormLoginEspaco * 2);
+    fields->setVerticalSpacing(kFormLoginEspaco);
     root->addLayout(fields);
     lblUserName = named(new QLabel, "lblUserName");
     txtUserName = named(new QLineEdit, "txtUserName");
@@ -51,12 +51,12 @@ void FormLogin::buildControls() {
     txtPassword->setEchoMode(QLineEdit::Password);
     fields->addRow(lblUserName, txtUserName);
     fields->addRow(lblPassword, txtPassword);
-    for (QLineEdit* field : {txtUserName, txtPassword}) field->setMinimumWidth(kLarguraCampo);
+    for (QLineEdit* field : {txtUserName, txtPassword}) field->setMinimumWidth(kFormLoginLarguraCampo);
 
     cmdOk = named(new QPushButton(QStringLiteral("F3 - &OK")), "cmdOk");
     cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
     // The buttons share the width under the fields evenly.
-    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kAlturaBotao, kEspaco));
+    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kFormLoginAlturaBotao, kFormLoginEspaco));
 
     for (QLineEdit* field : {txtUserName, txtPassword}) prepareTextField(*field);
     for (QPushButton* button : {cmdOk, cmdCancel}) prepareButton(*button);
@@ -81,12 +81,12 @@ void FormLogin::Form_Load() {
     const int tipo = session_.settings.TipoEstab;
     const CaptionTable& captions = session_.captions;
     applyFieldCaption(*lblUserName, *txtUserName,
-                      captions.entry(kSection, QStringLiteral("txtUserName"), tipo));
+                      captions.entry(kFormLoginSection, QStringLiteral("txtUserName"), tipo));
     applyFieldCaption(*lblPassword, *txtPassword,
-                      captions.entry(kSection, QStringLiteral("txtPassword"), tipo));
-    applyButtonCaption(*cmdOk, captions.entry(kSection, QStringLiteral("cmdOk_Caption"), tipo));
+                      captions.entry(kFormLoginSection, QStringLiteral("txtPassword"), tipo));
+    applyButtonCaption(*cmdOk, captions.entry(kFormLoginSection, QStringLiteral("cmdOk_Caption"), tipo));
     applyButtonCaption(*cmdCancel,
-                       captions.entry(kSection, QStringLiteral("cmdCancel_Caption"), tipo));
+                       captions.entry(kFormLoginSection, QStringLiteral("cmdCancel_Caption"), tipo));
     adjustSize();
     widgets::CentralizaJanela(*this);
     txtUserName->setFocus();

@@ -17,13 +17,13 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormNovaSenha");
+const QString kFormNovaSenhaSection = QStringLiteral("FormNovaSenha");
 
 // Spacing of the form (pixels); the fields' width holds their longest entry
 // with room to spare; buttons a little taller than their text.
-constexpr int kEspaco = 6;
-constexpr int kLarguraCampo = 180;
-constexpr int kAlturaBotao = 28;
+constexpr int kFormNovaSenhaEspaco = 6;
+constexpr int kFormNovaSenhaLarguraCampo = 180;
+constexpr int kFormNovaSenhaAlturaBotao = 28;
 
 }  // namespace
 
@@ -37,11 +37,11 @@ FormNovaSenha::FormNovaSenha(ClientSession& session, QWidget* parent)
 
 void FormNovaSenha::buildControls() {
     auto* root = new QVBoxLayout(this);
-    root->setSpacing(kEspaco * 2);
+    root->setSpacing(kFormNovaSenhaEspaco * 2);
     auto* fields = new QFormLayout;
     fields->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    fields->setHorizontalSpacing(kEspaco * 2);
-    fields->setVerticalSpacing(kEspaco);
+    fields->setHorizontalSpacing(kFormNovaSenhaEspaco * 2);
+    fields->setVerticalSpacing(kFormNovaSenhaEspaco);
     root->addLayout(fields);
     lblNovaSenha = named(new QLabel, "lblNovaSenha");
     txtNovaSenha = named(new QLineEdit, "txtNovaSenha");
@@ -53,12 +53,12 @@ void FormNovaSenha::buildControls() {
     }
     fields->addRow(lblNovaSenha, txtNovaSenha);
     fields->addRow(lblNovaSenha2, txtNovaSenha2);
-    for (QLineEdit* field : {txtNovaSenha, txtNovaSenha2}) field->setMinimumWidth(kLarguraCampo);
+    for (QLineEdit* field : {txtNovaSenha, txtNovaSenha2}) field->setMinimumWidth(kFormNovaSenhaLarguraCampo);
 
     cmdOk = named(new QPushButton(QStringLiteral("F3 - &Confirma")), "cmdOk");
     cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
     // The buttons share the width under the fields evenly.
-    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kAlturaBotao, kEspaco));
+    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kFormNovaSenhaAlturaBotao, kFormNovaSenhaEspaco));
     for (QPushButton* button : {cmdOk, cmdCancel}) prepareButton(*button);
     setTabOrder(txtNovaSenha, txtNovaSenha2);
     setTabOrder(txtNovaSenha2, cmdOk);
@@ -79,12 +79,12 @@ void FormNovaSenha::Form_Load() {
     const int tipo = session_.settings.TipoEstab;
     const CaptionTable& captions = session_.captions;
     applyFieldCaption(*lblNovaSenha, *txtNovaSenha,
-                      captions.entry(kSection, QStringLiteral("txtNovaSenha"), tipo));
+                      captions.entry(kFormNovaSenhaSection, QStringLiteral("txtNovaSenha"), tipo));
     applyFieldCaption(*lblNovaSenha2, *txtNovaSenha2,
-                      captions.entry(kSection, QStringLiteral("txtNovaSenha2"), tipo));
-    applyButtonCaption(*cmdOk, captions.entry(kSection, QStringLiteral("cmdOk_Caption"), tipo));
+                      captions.entry(kFormNovaSenhaSection, QStringLiteral("txtNovaSenha2"), tipo));
+    applyButtonCaption(*cmdOk, captions.entry(kFormNovaSenhaSection, QStringLiteral("cmdOk_Caption"), tipo));
     applyButtonCaption(*cmdCancel,
-                       captions.entry(kSection, QStringLiteral("cmdCancel_Caption"), tipo));
+                       captions.entry(kFormNovaSenhaSection, QStringLiteral("cmdCancel_Caption"), tipo));
     adjustSize();
     widgets::CentralizaJanela(*this);
     txtNovaSenha->setFocus();

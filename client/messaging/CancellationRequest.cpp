@@ -9,7 +9,7 @@ namespace {
 using detail::add;
 using detail::itemKey;
 
-constexpr int kBatch = 12;
+constexpr int kCancellationRequestBatch = 12;
 
 void addProductFields(ClientSession& session) {
     const ProductLists& p = session.produtos;
@@ -17,7 +17,7 @@ void addProductFields(ClientSession& session) {
     if (session.settings.MsgIso) {
         add(session, QStringLiteral("900-000"), QStringLiteral("0"));
         add(session, QStringLiteral("901-000"), QStringLiteral("01"));
-        for (int i = 0; i < std::min(count, kBatch); ++i) {
+        for (int i = 0; i < std::min(count, kCancellationRequestBatch); ++i) {
             add(session, itemKey("902", i), detail::zeroFilled(p.codigo.at(i), 13));
             add(session, itemKey("906", i), ProductLists::at(p.tipoItem, i));
             add(session, itemKey("905", i), detail::zeroFilled(ProductLists::at(p.quantidade, i), 3));
@@ -26,12 +26,12 @@ void addProductFields(ClientSession& session) {
     }
     // The text form carries every group of up to 12 products in the one
     // message, each with its own 900/901 and items numbered from 000.
-    for (int first = 0; first < count; first += kBatch) {
+    for (int first = 0; first < count; first += kCancellationRequestBatch) {
         const int remaining = count - first;
         add(session, QStringLiteral("900-000"), count > 11 ? QStringLiteral("1") : QStringLiteral("0"));
         add(session, QStringLiteral("901-000"),
-            remaining < kBatch + 1 ? QStringLiteral("1") : QStringLiteral("12"));
-        for (int j = 0; j < std::min(kBatch, remaining); ++j) {
+            remaining < kCancellationRequestBatch + 1 ? QStringLiteral("1") : QStringLiteral("12"));
+        for (int j = 0; j < std::min(kCancellationRequestBatch, remaining); ++j) {
             add(session, itemKey("902", j), p.codigo.at(first + j));
             add(session, itemKey("906", j), ProductLists::at(p.tipoItem, first + j));
             add(session, itemKey("905", j), ProductLists::at(p.quantidade, first + j));

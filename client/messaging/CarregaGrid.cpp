@@ -13,7 +13,7 @@
 namespace vtx::client {
 namespace {
 
-constexpr char kProcedure[] = "CarregaGrid";
+constexpr char kCarregaGridProcedure[] = "CarregaGrid";
 const QString kTitle = QStringLiteral("Atenção");
 const QString kHeadingCode = QStringLiteral("000");
 const QString kHiddenHeading = QStringLiteral("0");
@@ -67,7 +67,7 @@ ReportLoad loadReportFile(const QString& pattern, GridModel& grid, QString& subt
     if (!Valida_Check_Sum_Arquivo(path, checkValue, reporter)) return ReportLoad::Corrupt;
     QFile file(QString::fromStdString(*found));
     if (!file.open(QIODevice::ReadOnly)) {
-        reporter.TrataErro(QString::fromLatin1(kProcedure),
+        reporter.TrataErro(QString::fromLatin1(kCarregaGridProcedure),
                            QStringLiteral("Arquivo ") + path + QStringLiteral(": ") + file.errorString());
         return ReportLoad::Unreadable;
     }

@@ -11,7 +11,7 @@ using detail::add;
 using detail::cents7;
 using detail::itemKey;
 
-constexpr int kBatch = 12;
+constexpr int kPreSaleRequestBatch = 12;
 constexpr int kComplementWidth = 14;
 
 // The complement of a pre-sale item (914): in the ISO form a 14-character
@@ -74,13 +74,13 @@ bool Mensagem_GeracaoPre(ClientSession& session, GridModel& grid, const QString&
             return false;
         for (int sent = 0; sent < total;) {
             const int remaining = total - sent;
-            const int batch = std::min(kBatch, remaining);
+            const int batch = std::min(kPreSaleRequestBatch, remaining);
             if (!MontaCamposComuns(session, codigo, processamento, session.nsu)) return false;
             add(session, QStringLiteral("002-000"), numeroDocumento);
             add(session, QStringLiteral("900-000"),
-                remaining > kBatch ? QStringLiteral("1") : QStringLiteral("0"));
+                remaining > kPreSaleRequestBatch ? QStringLiteral("1") : QStringLiteral("0"));
             add(session, QStringLiteral("901-000"),
-                remaining < kBatch + 1 ? QString::number(remaining).rightJustified(2, u'0')
+                remaining < kPreSaleRequestBatch + 1 ? QString::number(remaining).rightJustified(2, u'0')
                                        : QStringLiteral("12"));
             for (int j = 0; j < batch; ++j) addItem(session, sent + j, j, venda);
 

@@ -10,7 +10,7 @@
 namespace vtx::client {
 namespace {
 
-const QString kProcedure = QStringLiteral("ProcessaPreco");
+const QString kPriceLookupProcedure = QStringLiteral("ProcessaPreco");
 
 // "00,00": at least two integer digits.
 QString formatPercent(double value) {
@@ -37,7 +37,7 @@ bool ProcessaPreco(ClientSession& session, const QString& codigo, const QString&
     auto givenDiscount = amountValue(desconto);
     auto givenCollect = amountValue(valorReceber);
     if (!givenGross || !givenNet || !givenDiscount || !givenCollect) {
-        session.reporter.TrataErro(kProcedure, QStringLiteral("13 - Type mismatch"));
+        session.reporter.TrataErro(kPriceLookupProcedure, QStringLiteral("13 - Type mismatch"));
         return false;
     }
     QString description = descricao.leftJustified(40, u' ', true);
@@ -59,7 +59,7 @@ bool ProcessaPreco(ClientSession& session, const QString& codigo, const QString&
         given.net = QString::number(netCents);
         auto found = session.comm.getPreco(codigo, tipoItem, QStringLiteral("0000"), given);
         if (!found) {
-            session.reporter.TrataErro(kProcedure, kTextoModuloCli);
+            session.reporter.TrataErro(kPriceLookupProcedure, kTextoModuloCli);
             return false;
         }
         if (found->result != 0) return false;

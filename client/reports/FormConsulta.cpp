@@ -13,7 +13,7 @@
 namespace vtx::client::reports {
 namespace {
 
-const QString kTitle = QStringLiteral("Atenção");
+const QString kFormConsultaTitle = QStringLiteral("Atenção");
 
 // The host's own verdict: a status of 40 or more refuses, also in a
 // confirmation answer, which the exchange accepts whatever its status.
@@ -77,7 +77,7 @@ void FormConsulta::CarregaDadosNSU() {
 void FormConsulta::processa(QPushButton* button, bool (*envia)(ClientSession&),
                             const QString& sucesso, const QString& falha) {
     if (grid().maxRows() == 0) {
-        session_.dialogs.message(QStringLiteral("Não existem transações pendentes."), kTitle,
+        session_.dialogs.message(QStringLiteral("Não existem transações pendentes."), kFormConsultaTitle,
                                  MessageIcon::Information);
         return;
     }
@@ -90,7 +90,7 @@ void FormConsulta::processa(QPushButton* button, bool (*envia)(ClientSession&),
     // confirmation, as done; the operator is told only what the host accepted.
     const bool ok = envia(session_) && hostAccepted(session_);
     setHourglass(false);
-    session_.dialogs.message(ok ? sucesso : falha, kTitle,
+    session_.dialogs.message(ok ? sucesso : falha, kFormConsultaTitle,
                              ok ? MessageIcon::Information : MessageIcon::Critical);
     button->setEnabled(true);
     marcaDiario();

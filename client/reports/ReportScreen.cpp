@@ -16,7 +16,7 @@
 namespace vtx::client::reports {
 namespace {
 
-const QString kTitle = QStringLiteral("Atenção");
+const QString kReportScreenTitle = QStringLiteral("Atenção");
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
@@ -133,7 +133,7 @@ void ReportScreen::cmdImprimir_Click() {
         session_.reporter.reportPrinterFault(procedure, printer_->lastError());
         return;
     }
-    session_.dialogs.message(QStringLiteral("Impressão efetuada!"), kTitle,
+    session_.dialogs.message(QStringLiteral("Impressão efetuada!"), kReportScreenTitle,
                              MessageIcon::Information);
 }
 
@@ -146,7 +146,7 @@ void ReportScreen::reject() {
 }
 
 void ReportScreen::confirmaSaida() {
-    if (!session_.dialogs.askYesNo(QStringLiteral("Confirma a Saída do Sistema"), kTitle,
+    if (!session_.dialogs.askYesNo(QStringLiteral("Confirma a Saída do Sistema"), kReportScreenTitle,
                                    MessageAnswer::No))
         return;
     if (host_.endProgram)

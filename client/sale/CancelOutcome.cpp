@@ -6,15 +6,15 @@
 namespace vtx::client::sale {
 namespace {
 
-const QString kAtencao = QStringLiteral("Atenção");
+const QString kCancelOutcomeAtencao = QStringLiteral("Atenção");
 
 void informaNumero(ClientSession& session) {
     if (mostraNumeroAutorizacao(session.nsu))
-        session.dialogs.message(textoNumeroAutorizacao(session.nsu), kAtencao, MessageIcon::Warning);
+        session.dialogs.message(textoNumeroAutorizacao(session.nsu), kCancelOutcomeAtencao, MessageIcon::Warning);
 }
 
 void informaRecusa(ClientSession& session) {
-    session.dialogs.message(kTextoCancelamentoRecusado, kAtencao, MessageIcon::Critical);
+    session.dialogs.message(kTextoCancelamentoRecusado, kCancelOutcomeAtencao, MessageIcon::Critical);
 }
 
 void abreRecibo(ClientSession& session, const SaleHost& host) {

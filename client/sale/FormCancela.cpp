@@ -24,12 +24,12 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormCancela");
-const QString kAtencao = QStringLiteral("Atenção");
+const QString kFormCancelaSection = QStringLiteral("FormCancela");
+const QString kFormCancelaAtencao = QStringLiteral("Atenção");
 
-constexpr int kEspaco = 6;
+constexpr int kFormCancelaEspaco = 6;
 constexpr int kLarguraCampo = 180;
-constexpr int kAlturaBotao = 28;
+constexpr int kFormCancelaAlturaBotao = 28;
 
 }  // namespace
 
@@ -38,9 +38,9 @@ FormCancela::FormCancela(ClientSession& session, SaleHost host, QWidget* parent)
     setObjectName(QStringLiteral("FormCancela"));
     setWindowTitle(QStringLiteral("Cancelamento de Transação "));
     auto* root = new QVBoxLayout(this);
-    root->setSpacing(kEspaco * 2);
+    root->setSpacing(kFormCancelaEspaco * 2);
     auto* form = new QFormLayout;
-    form->setHorizontalSpacing(kEspaco * 2);
+    form->setHorizontalSpacing(kFormCancelaEspaco * 2);
     lblNSU = named(new QLabel(QStringLiteral("NSU da Operadora")), "lblNSU");
     txtNSU = named(new QLineEdit, "txtNSU");
     txtNSU->setMinimumWidth(kLarguraCampo);
@@ -52,7 +52,7 @@ FormCancela::FormCancela(ClientSession& session, SaleHost host, QWidget* parent)
     cmdOk = named(new QPushButton(QStringLiteral("F3 - &OK")), "cmdOk");
     cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
     for (QPushButton* b : {cmdOk, cmdCancel}) b->setAutoDefault(false);
-    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kAlturaBotao, kEspaco));
+    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kFormCancelaAlturaBotao, kFormCancelaEspaco));
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     CharacterFilter::install(*txtNSU, [this](QChar key) { return txtNSU_KeyPress(key); });
@@ -71,13 +71,13 @@ void FormCancela::Form_Load() {
 void FormCancela::MontaTela_FormCancela() {
     guarded(session_.reporter, "MontaTela_FormCancela", [&] {
         const int tipo = session_.settings.TipoEstab;
-        const CaptionEntry nsu = session_.captions.entry(kSection, QStringLiteral("lblNSU"), tipo);
+        const CaptionEntry nsu = session_.captions.entry(kFormCancelaSection, QStringLiteral("lblNSU"), tipo);
         if (!nsu.label().isEmpty()) lblNSU->setText(nsu.label());
         nsuNumerico_ = nsu.digitsOnly();
         nsuMinimo_ = nsu.minLength;
         if (nsu.maxLength > 0) txtNSU->setMaxLength(nsu.maxLength);
-        aplicaCaption(*cmdOk, session_.captions.entry(kSection, QStringLiteral("cmdOk"), tipo));
-        aplicaCaption(*cmdCancel, session_.captions.entry(kSection, QStringLiteral("cmdCancel"), tipo));
+        aplicaCaption(*cmdOk, session_.captions.entry(kFormCancelaSection, QStringLiteral("cmdOk"), tipo));
+        aplicaCaption(*cmdCancel, session_.captions.entry(kFormCancelaSection, QStringLiteral("cmdCancel"), tipo));
     });
 }
 
@@ -102,12 +102,12 @@ bool FormCancela::ValidaCampos() {
     guarded(session_.reporter, "ValidaCampos", [&] {
         const QString nsu = txtNSU->text();
         if (nsuCurto(nsu, nsuMinimo_)) {
-            session_.dialogs.message(textoNsuMinimo(nsuMinimo_), kAtencao, MessageIcon::Critical);
+            session_.dialogs.message(textoNsuMinimo(nsuMinimo_), kFormCancelaAtencao, MessageIcon::Critical);
             return;
         }
         // Pasted text passes the key rule: a numeric NSU is checked whole.
         if (nsuNumerico_ && !nsuSomenteDigitos(nsu.trimmed())) {
-            session_.dialogs.message(kTextoNsuSomenteNumeros, kAtencao, MessageIcon::Critical);
+            session_.dialogs.message(kTextoNsuSomenteNumeros, kFormCancelaAtencao, MessageIcon::Critical);
             return;
         }
         valid = true;

@@ -26,10 +26,10 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormConsultaProdutos");
+const QString kFormConsultaProdutosSection = QStringLiteral("FormConsultaProdutos");
 const QString kTelaAtual = QStringLiteral("CONSULTAPRODUTOS");
-const QString kTitle = QStringLiteral("Atenção");
-const QString kTitulo = QStringLiteral("Vantorix Client      Tela 0010 - Consulta Produtos    ");
+const QString kFormConsultaProdutosTitle = QStringLiteral("Atenção");
+const QString kFormConsultaProdutosTitulo = QStringLiteral("Vantorix Client      Tela 0010 - Consulta Produtos    ");
 
 // The grid's key downs, before the view moves its current row.
 class GridKeys : public QObject {
@@ -59,7 +59,7 @@ FormConsultaProdutos::FormConsultaProdutos(ClientSession& session, const SaleHos
       preVenda_(preVenda),
       produto_(produto),
       retorno_(std::move(retorno)) {
-    setObjectName(kSection);
+    setObjectName(kFormConsultaProdutosSection);
     setWindowTitle(QStringLiteral("Consulta Produtos"));
     configuraColunasConsulta(grid_);
     buildControls();
@@ -116,11 +116,11 @@ void FormConsultaProdutos::Form_Load() {
     txtNSU->setText(session_.nsu);
     host_.printEnabled(false);
     if (host_.screenArea == nullptr) widgets::CentralizaJanela(*this);
-    host_.caption(tituloComData(session_, kTitulo));
+    host_.caption(tituloComData(session_, kFormConsultaProdutosTitulo));
     const int tipo = session_.settings.TipoEstab;
-    aplicaBotao(*cmdConfirma, session_.captions.entry(kSection, QStringLiteral("CmdConfirma_Caption"), tipo),
+    aplicaBotao(*cmdConfirma, session_.captions.entry(kFormConsultaProdutosSection, QStringLiteral("CmdConfirma_Caption"), tipo),
                 QStringLiteral("F5 - C&onfirma Produto"));
-    aplicaBotao(*cmdRetorna, session_.captions.entry(kSection, QStringLiteral("CmdRetorna_Caption"), tipo),
+    aplicaBotao(*cmdRetorna, session_.captions.entry(kFormConsultaProdutosSection, QStringLiteral("CmdRetorna_Caption"), tipo),
                 QStringLiteral("F9 - &Produtos Selecionados"));
     lblNSU->setText(legenda(
         session_.captions.entry(QStringLiteral("FormPreVenda"), QStringLiteral("lblnsu"), tipo),
@@ -128,7 +128,7 @@ void FormConsultaProdutos::Form_Load() {
 }
 
 void FormConsultaProdutos::Form_Activate() {
-    host_.caption(tituloComData(session_, kTitulo));
+    host_.caption(tituloComData(session_, kFormConsultaProdutosTitulo));
     session_.settings.TelaAtual = kTelaAtual;
     txtNSU->setText(session_.nsu);
     atualiza();
@@ -184,7 +184,7 @@ bool FormConsultaProdutos::spdProduto_KeyDown(int key) {
         const qint16 pagina = static_cast<qint16>(leadingNumber(session_.maisItens));
         if (!Mensagem_Consulta_Produtos(session_, pesquisa_, pagina, grid_,
                                         ProductQueryTarget::QueryGrid)) {
-            session_.dialogs.message(QStringLiteral("Produto não encontrado!"), kTitle,
+            session_.dialogs.message(QStringLiteral("Produto não encontrado!"), kFormConsultaProdutosTitle,
                                      MessageIcon::Critical);
         } else if (spdProduto->isEnabled()) {
             spdProduto->setFocus();
@@ -198,7 +198,7 @@ bool FormConsultaProdutos::spdProduto_KeyDown(int key) {
 void FormConsultaProdutos::cmdConfirma_Click() {
     guarded(session_.reporter, "cmdConfirma_Click", [&] {
         if (grid_.maxRows() == 0) {
-            session_.dialogs.message(QStringLiteral("Não existem produto selecionado!"), kTitle,
+            session_.dialogs.message(QStringLiteral("Não existem produto selecionado!"), kFormConsultaProdutosTitle,
                                      MessageIcon::Critical);
             spdProduto->setFocus();
             return;

@@ -20,14 +20,14 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormImpressao");
+const QString kFormImpressaoSection = QStringLiteral("FormImpressao");
 
 // A receipt line is 38 characters: the list shows 48 of them across and
 // about 24 lines; buttons a little taller than their text.
 constexpr int kColunasVisiveis = 48;
 constexpr int kLinhasVisiveis = 24;
-constexpr int kEspaco = 6;
-constexpr int kAlturaBotao = 28;
+constexpr int kFormImpressaoEspaco = 6;
+constexpr int kFormImpressaoAlturaBotao = 28;
 
 }  // namespace
 
@@ -36,7 +36,7 @@ FormImpressao::FormImpressao(ClientSession& session, SaleHost host, QWidget* par
     setObjectName(QStringLiteral("FormImpressao"));
     setWindowTitle(QStringLiteral("Imagem da Impressão"));
     auto* root = new QVBoxLayout(this);
-    root->setSpacing(kEspaco * 2);
+    root->setSpacing(kFormImpressaoEspaco * 2);
     lstImpressao = named(new QListWidget, "lstImpressao");
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     lstImpressao->setFont(fixed);
@@ -49,7 +49,7 @@ FormImpressao::FormImpressao(ClientSession& session, SaleHost host, QWidget* par
     cmdAnula = named(new QPushButton(QStringLiteral("F12 - &Anula")), "cmdAnula");
     for (QPushButton* b : {cmdConfirma, cmdImprimir, cmdAnula}) b->setAutoDefault(false);
     root->addLayout(
-        widgets::evenButtonRow({cmdConfirma, cmdImprimir, cmdAnula}, kAlturaBotao, kEspaco));
+        widgets::evenButtonRow({cmdConfirma, cmdImprimir, cmdAnula}, kFormImpressaoAlturaBotao, kFormImpressaoEspaco));
     connect(cmdConfirma, &QPushButton::clicked, this, [this] { cmdConfirma_Click(); });
     connect(cmdImprimir, &QPushButton::clicked, this, [this] { cmdImprimir_Click(); });
     connect(cmdAnula, &QPushButton::clicked, this, [this] { cmdAnula_Click(); });
@@ -68,7 +68,7 @@ void FormImpressao::PreencheImpressao() {
     guarded(session_.reporter, "PreencheImpressao", [&] {
         const int tipo = session_.settings.TipoEstab;
         auto entry = [&](const char* key) {
-            return session_.captions.entry(kSection, QString::fromLatin1(key), tipo);
+            return session_.captions.entry(kFormImpressaoSection, QString::fromLatin1(key), tipo);
         };
         aplicaCaption(*cmdConfirma, entry("CmdConfirma_Caption"));
         aplicaCaption(*cmdImprimir, entry("cmdImprimir_Caption"));

@@ -29,12 +29,12 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormNsu");
-const QString kAtencao = QStringLiteral("Atenção");
-const QString kTitulo = QStringLiteral("Vantorix Client      Tela 0005 - Transações do Lote    ");
+const QString kFormNsuSection = QStringLiteral("FormNsu");
+const QString kFormNsuAtencao = QStringLiteral("Atenção");
+const QString kFormNsuTitulo = QStringLiteral("Vantorix Client      Tela 0005 - Transações do Lote    ");
 
-constexpr int kEspaco = 6;
-constexpr int kAlturaBotao = 28;
+constexpr int kFormNsuEspaco = 6;
+constexpr int kFormNsuAlturaBotao = 28;
 
 QLineEdit* totalBox(const char* name) {
     auto* box = named(new QLineEdit, name);
@@ -56,7 +56,7 @@ FormNsu::FormNsu(ClientSession& session, SaleHost host, const QString& codigoAdm
     setObjectName(QStringLiteral("FormNsu"));
     setWindowTitle(QStringLiteral("Cancelamento"));
     auto* root = new QVBoxLayout(this);
-    root->setSpacing(kEspaco);
+    root->setSpacing(kFormNsuEspaco);
     auto* labels = new QHBoxLayout;
     lblCodigoEstab = named(new QLabel, "lblCodigoEstab");
     lblNomeEstab = named(new QLabel, "lblNomeEstab");
@@ -104,7 +104,7 @@ FormNsu::FormNsu(ClientSession& session, SaleHost host, const QString& codigoAdm
     for (QPushButton* b : {cmdCanceltotal, cmdCancelParcial, cmdImprimir, cmdSair})
         b->setAutoDefault(false);
     root->addLayout(widgets::evenButtonRow({cmdCanceltotal, cmdCancelParcial, cmdImprimir, cmdSair},
-                                           kAlturaBotao, kEspaco));
+                                           kFormNsuAlturaBotao, kFormNsuEspaco));
     connect(cmdCanceltotal, &QPushButton::clicked, this, [this] { cmdCanceltotal_Click(); });
     connect(cmdCancelParcial, &QPushButton::clicked, this, [this] { cmdCancelParcial_Click(); });
     connect(cmdImprimir, &QPushButton::clicked, this, [this] { cmdImprimir_Click(); });
@@ -121,13 +121,13 @@ FormNsu::~FormNsu() {
 }
 
 CaptionEntry FormNsu::caption(const QString& key) const {
-    return session_.captions.entry(kSection, key, session_.settings.TipoEstab);
+    return session_.captions.entry(kFormNsuSection, key, session_.settings.TipoEstab);
 }
 
 void FormNsu::mostraTela() {
     session_.settings.TelaAtual = kTelaTransacoesLote;
     host_.printEnabled(true);
-    host_.caption(kTitulo + session_.clock().date().toString(QStringLiteral("dd/MM/yyyy")));
+    host_.caption(kFormNsuTitulo + session_.clock().date().toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 void FormNsu::Form_Load() {
@@ -256,7 +256,7 @@ void FormNsu::cmdImprimir_Click() {
             return;
         }
         cmdImprimir->setEnabled(true);
-        session_.dialogs.message(QStringLiteral("Impressão efetuada!"), kAtencao,
+        session_.dialogs.message(QStringLiteral("Impressão efetuada!"), kFormNsuAtencao,
                                  MessageIcon::Information);
     });
     cmdImprimir->setEnabled(true);

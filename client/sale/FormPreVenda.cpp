@@ -33,7 +33,7 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormPreVenda");
+const QString kFormPreVendaSection = QStringLiteral("FormPreVenda");
 const QString kVenda = QStringLiteral("VENDA");
 
 // The grid's typed characters, before the view uses them.
@@ -77,7 +77,7 @@ QLineEdit* caixaTotal(const char* name) {
 
 FormPreVenda::FormPreVenda(ClientSession& session, const SaleHost& host, QWidget* parent)
     : QWidget(parent), session_(session), host_(host) {
-    setObjectName(kSection);
+    setObjectName(kFormPreVendaSection);
     buildControls();
     instalaTeclas();
 }
@@ -181,7 +181,7 @@ void FormPreVenda::mostraTitulo() {
 void FormPreVenda::MontaTela() {
     const int tipo = session_.settings.TipoEstab;
     auto entry = [&](const char* key) {
-        return session_.captions.entry(kSection, QString::fromLatin1(key), tipo);
+        return session_.captions.entry(kFormPreVendaSection, QString::fromLatin1(key), tipo);
     };
     const CaptionEntry produto =
         session_.captions.entry(QStringLiteral("FormConsultaProdutos"), QStringLiteral("lblProduto"), tipo);

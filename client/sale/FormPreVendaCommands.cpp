@@ -26,7 +26,7 @@
 namespace vtx::client::sale {
 namespace {
 
-const QString kTitle = QStringLiteral("Atenção");
+const QString kFormPreVendaCommandsTitle = QStringLiteral("Atenção");
 constexpr int kProdutosPorPagina = 12;
 
 }  // namespace
@@ -39,7 +39,7 @@ void FormPreVenda::cmdPesquisa_Click() {
         const RegraPesquisa regra = regraPesquisa(pesquisa, session_.settings.IdentificaCartaoDS);
         if (regra == RegraPesquisa::Vazia || regra == RegraPesquisa::CodigoLongo) {
             session_.dialogs.message(
-                regra == RegraPesquisa::Vazia ? kTextoPesquisaVazia : kTextoCodigoLongo, kTitle,
+                regra == RegraPesquisa::Vazia ? kTextoPesquisaVazia : kTextoCodigoLongo, kFormPreVendaCommandsTitle,
                 MessageIcon::Critical);
             setHourglass(false);
             cmdPesquisa->setEnabled(true);
@@ -73,7 +73,7 @@ void FormPreVenda::buscaProdutos(const QString& pesquisa) {
     lista.setPesquisa(pesquisa);
     if (!Mensagem_Consulta_Produtos(session_, pesquisa, 0, resultados,
                                     ProductQueryTarget::QueryGrid)) {
-        session_.dialogs.message(QStringLiteral("Produto não encontrado!"), kTitle,
+        session_.dialogs.message(QStringLiteral("Produto não encontrado!"), kFormPreVendaCommandsTitle,
                                  MessageIcon::Critical);
         lista.atualiza();
         return;
@@ -109,7 +109,7 @@ void FormPreVenda::cmdEditar_Click() {
         cmdEditar->setEnabled(false);
         setHourglass(true);
         if (grid_.maxRows() == 0) {
-            session_.dialogs.message(QStringLiteral("Não existe produto para ser editado"), kTitle,
+            session_.dialogs.message(QStringLiteral("Não existe produto para ser editado"), kFormPreVendaCommandsTitle,
                                      MessageIcon::Critical);
         } else if (ObtemProduto(produto_, grid_, OrigemProduto::PreVenda)) {
             session_.novoProduto = false;
@@ -156,7 +156,7 @@ void FormPreVenda::cmdExcluir_Click() {
             }
             if (grid_.maxRows() == 0) fraProduto->show();
         } else {
-            session_.dialogs.message(QStringLiteral("Não existe produto a ser cancelado."), kTitle,
+            session_.dialogs.message(QStringLiteral("Não existe produto a ser cancelado."), kFormPreVendaCommandsTitle,
                                      MessageIcon::Critical);
         }
         Form_Activate();
@@ -177,7 +177,7 @@ void FormPreVenda::cmdConfirma_Click() {
             b->setEnabled(false);
         setHourglass(true);
         if (grid_.maxRows() == 0) {
-            session_.dialogs.message(QStringLiteral("Não existem produtos."), kTitle,
+            session_.dialogs.message(QStringLiteral("Não existem produtos."), kFormPreVendaCommandsTitle,
                                      MessageIcon::Critical);
             focaGrid();
             restauraBotoes();
@@ -190,7 +190,7 @@ void FormPreVenda::cmdConfirma_Click() {
                 QStringLiteral("FormPreVenda"), QStringLiteral("lblUsuario"),
                 session_.settings.TipoEstab);
             if (const auto falha = validaDocumentoFiscal(documento, campo)) {
-                session_.dialogs.message(*falha, kTitle, MessageIcon::Critical);
+                session_.dialogs.message(*falha, kFormPreVendaCommandsTitle, MessageIcon::Critical);
                 setHourglass(false);
                 restauraBotoes();
                 if (!txtNrDocFiscal->isHidden() && txtNrDocFiscal->isEnabled() &&
@@ -213,7 +213,7 @@ void FormPreVenda::cmdConfirma_Click() {
         if (!nsu.isEmpty() && leadingNumber(nsu) != 0 &&
             !session_.settings.MsgApproval.trimmed().isEmpty())
             session_.dialogs.message(session_.settings.MsgApproval + QStringLiteral(" ") + session_.nsu,
-                                     kTitle, MessageIcon::Warning);
+                                     kFormPreVendaCommandsTitle, MessageIcon::Warning);
         if (venda_) {
             if (GetQtdLinha(session_) > 0 && host_.openReceipt) host_.openReceipt();
             consulta_.reset();
@@ -221,7 +221,7 @@ void FormPreVenda::cmdConfirma_Click() {
         const QString arquivo = arquivoExportacao(session_.settings, session_.nsu);
         if (!arquivo.isEmpty()) {
             const ExportResult escrito = GerarArquivo(arquivo, vendaExportada(session_));
-            if (!escrito.ok) session_.dialogs.message(escrito.message, kTitle, MessageIcon::Critical);
+            if (!escrito.ok) session_.dialogs.message(escrito.message, kFormPreVendaCommandsTitle, MessageIcon::Critical);
         }
         session_.settings.TelaAtual.clear();
         restauraBotoes();
@@ -231,7 +231,7 @@ void FormPreVenda::cmdConfirma_Click() {
 
 void FormPreVenda::btnCancel_Click() {
     guarded(session_.reporter, "btnCancel_Click", [&] {
-        MessageRequest box{kTextoAbandonar, kTitle, MessageIcon::Critical, MessageButtons::YesNo,
+        MessageRequest box{kTextoAbandonar, kFormPreVendaCommandsTitle, MessageIcon::Critical, MessageButtons::YesNo,
                            MessageAnswer::No};
         if (session_.dialogs.showMessage(box) == MessageAnswer::Yes) close();
     });

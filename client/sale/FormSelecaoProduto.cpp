@@ -27,8 +27,8 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormSelecaoProduto");
-const QString kTitle = QStringLiteral("Atenção");
+const QString kFormSelecaoProdutoSection = QStringLiteral("FormSelecaoProduto");
+const QString kFormSelecaoProdutoTitle = QStringLiteral("Atenção");
 
 // The switch of `tipoEstab` (1 to 3) in a three-character switch string.
 bool permite(const QString& switches, int tipoEstab) {
@@ -51,7 +51,7 @@ QString formata(const QString& amount) {
 FormSelecaoProduto::FormSelecaoProduto(ClientSession& session, const SaleHost& host,
                                        GridModel& preVenda, ProdutoAtual& produto, QWidget* parent)
     : QDialog(parent), session_(session), host_(host), preVenda_(preVenda), produto_(produto) {
-    setObjectName(kSection);
+    setObjectName(kFormSelecaoProdutoSection);
     setWindowTitle(QStringLiteral("Seleção do Produto"));
     buildControls();
     instalaTeclas();
@@ -110,7 +110,7 @@ void FormSelecaoProduto::instalaTeclas() {
 void FormSelecaoProduto::PreencheCampos() {
     const int tipo = session_.settings.TipoEstab;
     auto entry = [&](const char* key) {
-        return session_.captions.entry(kSection, QString::fromLatin1(key), tipo);
+        return session_.captions.entry(kFormSelecaoProdutoSection, QString::fromLatin1(key), tipo);
     };
     const std::pair<QLabel*, const char*> labels[] = {
         {lblDescr_Produto, "lblDescr_Produto"}, {lblFabricante, "lblFabricante"},
@@ -195,7 +195,7 @@ bool FormSelecaoProduto::ValidaCampos() {
     entrada.campo3 = campoComplemento(session_);
     const std::optional<FalhaEntrada> falha = sale::ValidaCampos(entrada);
     if (!falha) return true;
-    session_.dialogs.message(falha->mensagem, kTitle, MessageIcon::Critical);
+    session_.dialogs.message(falha->mensagem, kFormSelecaoProdutoTitle, MessageIcon::Critical);
     switch (falha->campo) {
         case CampoProduto::Quantidade:
             focaCampo(txtQuantidade);
@@ -248,7 +248,7 @@ void FormSelecaoProduto::CalculaPrecoLiquido() {
 
 void FormSelecaoProduto::txtValDescPrd_LostFocus() {
     if (descontoMenorQueOriginal(txtValDescPrd->text(), descontoInicial_)) {
-        session_.dialogs.message(kTextoDescontoMenor, kTitle, MessageIcon::Information);
+        session_.dialogs.message(kTextoDescontoMenor, kFormSelecaoProdutoTitle, MessageIcon::Information);
         txtValDescPrd->setText(descontoInicial_);
         txtValDescPrd->setFocus();
         return;

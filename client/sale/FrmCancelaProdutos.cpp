@@ -25,17 +25,17 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("frmCancelaProdutos");
-const QString kAtencao = QStringLiteral("Atenção");
+const QString kFrmCancelaProdutosSection = QStringLiteral("frmCancelaProdutos");
+const QString kFrmCancelaProdutosAtencao = QStringLiteral("Atenção");
 
 // The products summary grid's columns this screen reads (1-based).
 constexpr int kColunaCodigo = 5;
 constexpr int kColunaDescricao = 8;
 constexpr int kColunaQuantidade = 11;
 
-constexpr int kEspaco = 6;
+constexpr int kFrmCancelaProdutosEspaco = 6;
 constexpr int kLarguraProduto = 320;
-constexpr int kAlturaBotao = 28;
+constexpr int kFrmCancelaProdutosAlturaBotao = 28;
 
 QString inteiro(double value) {
     return QString::number(static_cast<qint64>(value));
@@ -49,9 +49,9 @@ FrmCancelaProdutos::FrmCancelaProdutos(ClientSession& session, SaleHost host,
     setObjectName(QStringLiteral("frmCancelaProdutos"));
     setWindowTitle(QStringLiteral("Cancela Item"));
     auto* root = new QVBoxLayout(this);
-    root->setSpacing(kEspaco * 2);
+    root->setSpacing(kFrmCancelaProdutosEspaco * 2);
     auto* form = new QFormLayout;
-    form->setHorizontalSpacing(kEspaco * 2);
+    form->setHorizontalSpacing(kFrmCancelaProdutosEspaco * 2);
     lblProduto = named(new QLabel(QStringLiteral("Produto:")), "lblProduto");
     lblQtd = named(new QLabel(QStringLiteral("Qtd a Cancelar:")), "lblQtd");
     txtProduto = named(new QLineEdit, "txtProduto");
@@ -65,7 +65,7 @@ FrmCancelaProdutos::FrmCancelaProdutos(ClientSession& session, SaleHost host,
     cmdOk = named(new QPushButton(QStringLiteral("F3 - &OK")), "cmdOk");
     cmdCancel = named(new QPushButton(QStringLiteral("ESC - &Cancel")), "cmdCancel");
     for (QPushButton* b : {cmdOk, cmdCancel}) b->setAutoDefault(false);
-    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kAlturaBotao, kEspaco));
+    root->addLayout(widgets::evenButtonRow({cmdOk, cmdCancel}, kFrmCancelaProdutosAlturaBotao, kFrmCancelaProdutosEspaco));
     connect(cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     CharacterFilter::install(*txtQuantidade, teclaQuantidadeAceita);
@@ -81,7 +81,7 @@ void FrmCancelaProdutos::Form_Load(const GridModel& produtos, int linha) {
         txtQuantidade->setText(inteiro(valueOf(produtos.text(linha, kColunaQuantidade))));
         const int tipo = session_.settings.TipoEstab;
         auto entry = [&](const char* key) {
-            return session_.captions.entry(kSection, QString::fromLatin1(key), tipo);
+            return session_.captions.entry(kFrmCancelaProdutosSection, QString::fromLatin1(key), tipo);
         };
         aplicaCaption(*lblProduto, entry("lblProduto"));
         aplicaCaption(*lblQtd, entry("lblQtd"));
@@ -102,7 +102,7 @@ void FrmCancelaProdutos::cmdOk_Click() {
         if (lista.quantidade.isEmpty() ||
             !quantidadeCancelavel(lista.quantidade.at(0), digitada)) {
             setHourglass(false);
-            session_.dialogs.message(kTextoQuantidadeMaior, kAtencao, MessageIcon::Critical);
+            session_.dialogs.message(kTextoQuantidadeMaior, kFrmCancelaProdutosAtencao, MessageIcon::Critical);
             if (txtQuantidade->isEnabled() && !txtQuantidade->isReadOnly())
                 txtQuantidade->setFocus();
             return;

@@ -12,7 +12,7 @@ namespace QCol = QueryColumn;
 
 namespace {
 
-const QString kTitle = QStringLiteral("Atenção");
+const QString kPreSaleGridTitle = QStringLiteral("Atenção");
 
 void setHeadings(GridModel& grid, std::initializer_list<const char*> headings) {
     int col = 1;
@@ -118,12 +118,12 @@ qint16 ValidaProduto_Grid_Pre(ClientSession& session, const GridModel& grid,
     const int row = linhaDoProduto(grid, produto.codigo, produto.tipoItem);
     if (row == 0) return static_cast<qint16>(std::min(grid.maxRows() + 1, 32767));
     if (session.novoProduto)
-        return session.dialogs.askYesNo(kTextoJaSelecionado, kTitle, MessageAnswer::Yes)
+        return session.dialogs.askYesNo(kTextoJaSelecionado, kPreSaleGridTitle, MessageAnswer::Yes)
                    ? static_cast<qint16>(row)
                    : qint16{0};
     if (session.produtosLidos &&
         valueOf(produto.quantidade) > valueOf(grid.text(row, Col::kQuantidade))) {
-        session.dialogs.message(kTextoQuantidadePre, kTitle, MessageIcon::Information);
+        session.dialogs.message(kTextoQuantidadePre, kPreSaleGridTitle, MessageIcon::Information);
         return 0;
     }
     return static_cast<qint16>(row);

@@ -23,14 +23,14 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormCadastro");
-const QString kAtencao = QStringLiteral("Atenção");
+const QString kFormCadastroSection = QStringLiteral("FormCadastro");
+const QString kFormCadastroAtencao = QStringLiteral("Atenção");
 
 // Spacing of the form (pixels); the list is wide enough for a
 // distributor's name; buttons a little taller than their text.
-constexpr int kEspaco = 6;
+constexpr int kFormCadastroEspaco = 6;
 constexpr int kLarguraCampo = 220;
-constexpr int kAlturaBotao = 28;
+constexpr int kFormCadastroAlturaBotao = 28;
 
 }  // namespace
 
@@ -39,12 +39,12 @@ FormCadastro::FormCadastro(ClientSession& session, MainFrame& frame, QWidget* pa
     setObjectName(QStringLiteral("FormCadastro"));
     setWindowTitle(kTituloCadastro);
     auto* root = new QVBoxLayout(this);
-    root->setSpacing(kEspaco * 2);
+    root->setSpacing(kFormCadastroEspaco * 2);
     fraSelecao = named(new QGroupBox, "fraSelecao");
     auto* form = new QFormLayout(fraSelecao);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    form->setHorizontalSpacing(kEspaco * 2);
-    form->setVerticalSpacing(kEspaco);
+    form->setHorizontalSpacing(kFormCadastroEspaco * 2);
+    form->setVerticalSpacing(kFormCadastroEspaco);
     lblAdministradora = named(new QLabel, "lblAdministradora");
     txtAdministradora = named(new QLineEdit, "txtAdministradora");
     txtAdministradora->setReadOnly(true);
@@ -58,7 +58,7 @@ FormCadastro::FormCadastro(ClientSession& session, MainFrame& frame, QWidget* pa
     cmdRetorna = named(new QPushButton(QStringLiteral("ESC - &Retorna")), "cmdRetorna");
     for (QPushButton* b : {cmdConfirma, cmdRetorna}) b->setAutoDefault(false);
     // The buttons share the width under the frame evenly.
-    root->addLayout(widgets::evenButtonRow({cmdConfirma, cmdRetorna}, kAlturaBotao, kEspaco));
+    root->addLayout(widgets::evenButtonRow({cmdConfirma, cmdRetorna}, kFormCadastroAlturaBotao, kFormCadastroEspaco));
     connect(cmdConfirma, &QPushButton::clicked, this, [this] { cmdConfirma_Click(); });
     connect(cmdRetorna, &QPushButton::clicked, this, [this] { reject(); });
     KeyPreview::install(*this, [this](int key) { return Form_KeyDown(key); });
@@ -71,7 +71,7 @@ void FormCadastro::Form_Load() {
         txtAdministradora->setText(session_.settings.CodigoAdministradora);
         const int tipo = session_.settings.TipoEstab;
         auto entry = [&](const char* key) {
-            return session_.captions.entry(kSection, QString::fromLatin1(key), tipo);
+            return session_.captions.entry(kFormCadastroSection, QString::fromLatin1(key), tipo);
         };
         fraSelecao->setTitle(entry("fraSelecao").caption);
         lblAdministradora->setText(entry("lblAdministradora").caption);
@@ -93,17 +93,17 @@ void FormCadastro::PreencheDistribuidoras() {
         case DistributorList::Outcome::Missing:
             session_.dialogs.message(
                 QStringLiteral("O arquivo ") + mf + QStringLiteral(" não foi encontrado "),
-                kAtencao, MessageIcon::Critical);
+                kFormCadastroAtencao, MessageIcon::Critical);
             return;
         case DistributorList::Outcome::Corrupt:
             session_.dialogs.message(QStringLiteral("Arquivo ") + list.path +
                                          QStringLiteral(" corrompido ! Contatar o suporte !"),
-                                     kAtencao, MessageIcon::Critical);
+                                     kFormCadastroAtencao, MessageIcon::Critical);
             return;
         case DistributorList::Outcome::AdministratorNotFound:
             session_.dialogs.message(
                 QStringLiteral("A administradora selecionada não foi encontrada no arquivo ") + mf,
-                kAtencao, MessageIcon::Critical);
+                kFormCadastroAtencao, MessageIcon::Critical);
             return;
         case DistributorList::Outcome::Found:
             break;
@@ -135,7 +135,7 @@ bool FormCadastro::cmdConfirma_Click() {
     cmdConfirma->setEnabled(false);
     guarded(session_.reporter, "cmdConfirma_Click", [&] {
         if (cboDistribuidora->currentIndex() < 0) {
-            session_.dialogs.message(QStringLiteral("Selecione uma distribuidora!"), kAtencao,
+            session_.dialogs.message(QStringLiteral("Selecione uma distribuidora!"), kFormCadastroAtencao,
                                      MessageIcon::Critical);
             cboDistribuidora->setFocus();
             return;

@@ -24,24 +24,24 @@ namespace {
 
 using widgets::named;
 
-const QString kSection = QStringLiteral("FormComplementar");
+const QString kFormComplementarSection = QStringLiteral("FormComplementar");
 // Two spellings, as each command has it.
 const QString kSelecioneMinuscula = QStringLiteral("selecione a administradora ");
 const QString kSelecioneMaiuscula = QStringLiteral("Selecione a Administradora ");
 
 // Spacing of the screen (pixels): its margin, the gap between controls.
 constexpr int kMargem = 10;
-constexpr int kEspaco = 8;
+constexpr int kFormComplementarEspaco = 8;
 // The buttons: three to a row across the screen, a little taller than text.
 constexpr int kColunas = 3;
 constexpr int kLarguraBotao = 150;
-constexpr int kAlturaBotao = 30;
+constexpr int kFormComplementarAlturaBotao = 30;
 
 QPushButton* button(const char* name, const char* caption) {
     auto* b = named(new QPushButton(QString::fromUtf8(caption)), name);
     b->setAutoDefault(false);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    b->setMinimumHeight(kAlturaBotao);
+    b->setMinimumHeight(kFormComplementarAlturaBotao);
     return b;
 }
 
@@ -58,7 +58,7 @@ void FormComplementar::buildControls() {
     setObjectName(QStringLiteral("FormComplementar"));
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(kMargem, kMargem, kMargem, kMargem);
-    root->setSpacing(kEspaco);
+    root->setSpacing(kFormComplementarEspaco);
 
     // The identification frame: one row per item, labels in one column; the
     // items without a value of their own sit in the label column.
@@ -67,8 +67,8 @@ void FormComplementar::buildControls() {
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     form->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
-    form->setHorizontalSpacing(kEspaco * 2);
-    form->setVerticalSpacing(kEspaco);
+    form->setHorizontalSpacing(kFormComplementarEspaco * 2);
+    form->setVerticalSpacing(kFormComplementarEspaco);
     lblUsuario = named(new QLabel, "lblUsuario");
     txtUsuario = named(new QLineEdit, "txtUsuario");
     txtUsuario->setReadOnly(true);
@@ -88,8 +88,8 @@ void FormComplementar::buildControls() {
     root->addWidget(lblFraIdentificacao, 1);
 
     auto* buttons = new QGridLayout;
-    buttons->setHorizontalSpacing(kEspaco);
-    buttons->setVerticalSpacing(kEspaco);
+    buttons->setHorizontalSpacing(kFormComplementarEspaco);
+    buttons->setVerticalSpacing(kFormComplementarEspaco);
     cmdLogin = button("cmdLogin", "F2 - &Login");
     cmdCadastro = button("cmdCadastro", "F3 - &Cadastro");
     cmdAlterarSenha = button("cmdAlterarSenha", "F4 - &Nova Senha");
@@ -175,7 +175,7 @@ void FormComplementar::retomaJanelaPrincipal() {
 void FormComplementar::MontaTela_FormComplementar() {
     const int tipo = session_.settings.TipoEstab;
     auto text = [&](const char* key) {
-        return session_.captions.entry(kSection, QString::fromLatin1(key), tipo).caption;
+        return session_.captions.entry(kFormComplementarSection, QString::fromLatin1(key), tipo).caption;
     };
     lblUsuario->setText(text("lblUsuario"));
     lblCodigoEstab->setText(text("lblCodigoEstab"));

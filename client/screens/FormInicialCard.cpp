@@ -19,7 +19,7 @@
 namespace vtx::client {
 namespace {
 
-const QString kAtencao = QStringLiteral("Atenção");
+const QString kFormInicialCardAtencao = QStringLiteral("Atenção");
 const QString kLeituraCartao = QStringLiteral("Leitura do Cartão");
 
 }  // namespace
@@ -32,7 +32,7 @@ void FormInicial::mensagemLogin(const QString& text, QLineEdit* focus) {
 void FormInicial::cmdConfirmaOper_Click() {
     guarded(session_.reporter, "cmdConfirmaOper_Click", [&] {
         if (trimBlanks(cbOperadora->currentText()).isEmpty()) {
-            session_.dialogs.message(QStringLiteral("Selecione uma operadora!"), kAtencao,
+            session_.dialogs.message(QStringLiteral("Selecione uma operadora!"), kFormInicialCardAtencao,
                                      MessageIcon::Critical);
             return;
         }

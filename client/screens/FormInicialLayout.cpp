@@ -23,23 +23,23 @@ namespace {
 using widgets::named;
 
 // Spacing of the screen (pixels): its margin, the gap between controls.
-constexpr int kMargem = 10;
-constexpr int kEspaco = 8;
+constexpr int kFormInicialLayoutMargem = 10;
+constexpr int kFormInicialLayoutEspaco = 8;
 // The label column: wide enough for the longest usual label.
 constexpr int kLarguraRotulo = 150;
 // The administrator code box holds a code of a few characters.
 constexpr int kLarguraCodigo = 120;
 // The buttons: three to a row across the screen, a little taller than text.
-constexpr int kLarguraBotao = 150;
-constexpr int kAlturaBotao = 30;
+constexpr int kFormInicialLayoutLarguraBotao = 150;
+constexpr int kFormInicialLayoutAlturaBotao = 30;
 
 }  // namespace
 
 void FormInicial::buildControls() {
     setObjectName(QStringLiteral("FormInicial"));
     auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(kMargem, kMargem, kMargem, kMargem);
-    root->setSpacing(kEspaco);
+    root->setContentsMargins(kFormInicialLayoutMargem, kFormInicialLayoutMargem, kFormInicialLayoutMargem, kFormInicialLayoutMargem);
+    root->setSpacing(kFormInicialLayoutEspaco);
 
     fraSelecionaTipoEstab =
         named(new QGroupBox(QStringLiteral("Seleciona Tipo do Estabelecimento"), this),
@@ -67,8 +67,8 @@ void FormInicial::buildControls() {
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     form->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
-    form->setHorizontalSpacing(kEspaco * 2);
-    form->setVerticalSpacing(kEspaco);
+    form->setHorizontalSpacing(kFormInicialLayoutEspaco * 2);
+    form->setVerticalSpacing(kFormInicialLayoutEspaco);
     lblCodigoEstab = named(new QLabel, "lblCodigoEstab");
     lblNomeEstab = named(new QLabel, "lblNomeEstab");
     form->addRow(lblCodigoEstab);
@@ -91,7 +91,7 @@ void FormInicial::buildControls() {
     entryGroup->addButton(optLeitura);
     entryGroup->addButton(optDigitacao);
     auto* entrada = new QHBoxLayout;
-    entrada->setSpacing(kEspaco * 3);
+    entrada->setSpacing(kFormInicialLayoutEspaco * 3);
     entrada->addWidget(optLeitura);
     entrada->addWidget(optDigitacao);
     entrada->addStretch();
@@ -117,8 +117,8 @@ void FormInicial::buildControls() {
     root->addWidget(fraIdentifica, 1);
 
     auto* buttons = new QGridLayout;
-    buttons->setHorizontalSpacing(kEspaco);
-    buttons->setVerticalSpacing(kEspaco);
+    buttons->setHorizontalSpacing(kFormInicialLayoutEspaco);
+    buttons->setVerticalSpacing(kFormInicialLayoutEspaco);
     cmdConfirmaOper =
         named(new QPushButton(QStringLiteral("F3 - &Confirma Operadora")), "cmdConfirmaOper");
     cmdConfirmaCartao =
@@ -139,12 +139,12 @@ void FormInicial::buildControls() {
     // Three columns of equal width, whatever the captions.
     for (int column = 0; column < 3; ++column) {
         buttons->setColumnStretch(column, 1);
-        buttons->setColumnMinimumWidth(column, kLarguraBotao);
+        buttons->setColumnMinimumWidth(column, kFormInicialLayoutLarguraBotao);
     }
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        button->setMinimumHeight(kAlturaBotao);
+        button->setMinimumHeight(kFormInicialLayoutAlturaBotao);
     }
     root->addLayout(buttons);
 }

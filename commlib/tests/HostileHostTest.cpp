@@ -31,7 +31,7 @@ constexpr int kRequestsPerMode = 1700;
 constexpr size_t kLongestDrip = 160;
 constexpr size_t kCanary = 256;
 constexpr char kCanaryByte = '\xA5';
-const std::string kSale = "000-000=0200;011-000=003000;";
+const std::string kHostileSale = "000-000=0200;011-000=003000;";
 const std::string kGatewayTpdu = "6000010000";
 
 enum class Mode { Plain, Binary, Tpdu, GatewayTpdu, Shift, Des };
@@ -237,8 +237,8 @@ TEST_P(HostileHost, EveryReplyEndsWithAResultCodeInsideTheBuffer) {
     std::vector<char> buffer(VX_BUFFER_SIZE + kCanary);
     for (int i = 0; i < kRequestsPerMode; ++i) {
         std::fill(buffer.begin(), buffer.end(), kCanaryByte);
-        std::snprintf(buffer.data(), 5, "%04zu", kSale.size());
-        std::memcpy(buffer.data() + 4, kSale.c_str(), kSale.size() + 1);
+        std::snprintf(buffer.data(), 5, "%04zu", kHostileSale.size());
+        std::memcpy(buffer.data() + 4, kHostileSale.c_str(), kHostileSale.size() + 1);
         const int result = Process(buffer.data(), "OPA", "CHK");
         // Replies counted together, and codes below -202 (a gateway's).
         ++seen[result > 4 ? 5 : (result < VX_BAD_LENGTH ? -1000 : result)];

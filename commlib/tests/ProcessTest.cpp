@@ -21,7 +21,7 @@ using vtx::hostsim::HostSimPort;
 
 namespace {
 
-const std::string kSale = "000-000=0200;011-000=003000;940-000=003;";
+const std::string kTracedSale = "000-000=0200;011-000=003000;940-000=003;";
 
 HostSimPort port(const char* section, const char* framing = "plain", int cript = 0) {
     HostSimPort p;
@@ -43,7 +43,7 @@ TEST(ProcessWire, PlainFrameAndDefaultReply) {
     HostFixture f({port("plain")});
     f.station.writeRoutes({Station::route("OPA", f.port("plain"))});
 
-    auto first = send(kSale);
+    auto first = send(kTracedSale);
     ASSERT_GT(first.result, 0) << first.reply;
     EXPECT_EQ(first.result, static_cast<int>(first.reply.size()));
     EXPECT_EQ(first.reply, withLength(first.reply.substr(4)));
@@ -51,11 +51,11 @@ TEST(ProcessWire, PlainFrameAndDefaultReply) {
     EXPECT_NE(first.reply.find("011-000=003000;"), std::string::npos);
     EXPECT_NE(first.reply.find("009-000=00;"), std::string::npos);
     EXPECT_NE(first.reply.find("012-000=000001;"), std::string::npos);
-    EXPECT_NE(send(kSale).reply.find("012-000=000002;"), std::string::npos);
+    EXPECT_NE(send(kTracedSale).reply.find("012-000=000002;"), std::string::npos);
 
     auto records = f.host.records("plain");
     ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].raw, withLength(kSale));
+    EXPECT_EQ(records[0].raw, withLength(kTracedSale));
 }
 
 TEST(ProcessWire, BinaryLengthForTheConfiguredServiceOnly) {
@@ -65,17 +65,17 @@ TEST(ProcessWire, BinaryLengthForTheConfiguredServiceOnly) {
     f.station.writeRoutes({route});
     f.station.setCore("CONFIG", "SIZE_TYPE_ATT", "1");
 
-    auto att = send(kSale, "OPA", "ATT");
+    auto att = send(kTracedSale, "OPA", "ATT");
     ASSERT_GT(att.result, 0);
     auto raw = f.host.records("bin").at(0).raw;
-    ASSERT_EQ(raw.size(), kSale.size() + 2);
-    EXPECT_EQ(static_cast<unsigned char>(raw[0]), kSale.size());
+    ASSERT_EQ(raw.size(), kTracedSale.size() + 2);
+    EXPECT_EQ(static_cast<unsigned char>(raw[0]), kTracedSale.size());
     EXPECT_EQ(raw[1], '\0');
-    EXPECT_EQ(raw.substr(2), kSale);
+    EXPECT_EQ(raw.substr(2), kTracedSale);
     EXPECT_EQ(att.reply, withLength(att.reply.substr(4)));
 
-    ASSERT_GT(send(kSale, "OPA", "CHK").result, 0);
-    EXPECT_EQ(f.host.records("plain").at(0).raw, withLength(kSale));
+    ASSERT_GT(send(kTracedSale, "OPA", "CHK").result, 0);
+    EXPECT_EQ(f.host.records("plain").at(0).raw, withLength(kTracedSale));
 }
 
 TEST(ProcessWire, TpduFrameThroughTheLocalGateway) {
@@ -103,10 +103,10 @@ TEST(ProcessWire, TpduFrameThroughTheLocalGateway) {
 TEST(ProcessWire, ShiftCipherKeyFromThePort) {
     HostFixture f({port("shift", "plain", 1)});
     f.station.writeRoutes({Station::route("OPA", f.port("shift"), "1")});
-    auto e = send(kSale);
+    auto e = send(kTracedSale);
     ASSERT_GT(e.result, 0);
     EXPECT_NE(e.reply.find("009-000=00;"), std::string::npos);
-    std::string expected = withLength(kSale);
+    std::string expected = withLength(kTracedSale);
     vtx::wire::shiftEncipher(expected.data(), expected.size(),
                              vtx::wire::shiftKeyForPort(f.port("shift")));
     EXPECT_EQ(f.host.records("shift").at(0).raw, expected);
@@ -119,8 +119,8 @@ TEST(ProcessWire, ShiftCipherWithKeyZeroLeavesTheFrameUnchanged) {
     p.port = zeroPort;
     HostFixture f({p});
     f.station.writeRoutes({Station::route("OPA", zeroPort, "1")});
-    ASSERT_GT(send(kSale).result, 0);
-    EXPECT_EQ(f.host.records("zero").at(0).raw, withLength(kSale));
+    ASSERT_GT(send(kTracedSale).result, 0);
+    EXPECT_EQ(f.host.records("zero").at(0).raw, withLength(kTracedSale));
 }
 
 TEST(ProcessWire, DesFrameWithSerialAndMasterKeyFromTheWindowsDirectory) {
@@ -134,13 +134,13 @@ TEST(ProcessWire, DesFrameWithSerialAndMasterKeyFromTheWindowsDirectory) {
         "[OPA]\r\nAddress1=127.0.0.1\r\nCHK=" + std::to_string(f.port("des")) +
             "\r\nCript=2\r\nSerial=98765432\r\nTimeOut=2\r\n");
 
-    auto e = send(kSale);
+    auto e = send(kTracedSale);
     ASSERT_GT(e.result, 0) << e.result;
     EXPECT_EQ(e.result, static_cast<int>(e.reply.size()));
     EXPECT_NE(e.reply.find("009-000=00;"), std::string::npos);
 
     auto raw = f.host.records("des").at(0).raw;
-    const size_t payload = kSale.size() + 4;
+    const size_t payload = kTracedSale.size() + 4;
     ASSERT_EQ(raw.size(), 23 + payload);
     EXPECT_EQ(static_cast<unsigned char>(raw[0]) | (static_cast<unsigned char>(raw[1]) << 8),
               static_cast<int>(payload + 21));
@@ -153,7 +153,7 @@ TEST(ProcessWire, DesFrameWithSerialAndMasterKeyFromTheWindowsDirectory) {
     DES_ecb_encrypt(&session, &out, &ks, DES_ENCRYPT);
     EXPECT_EQ(raw.substr(10, 8), std::string(reinterpret_cast<char*>(out), 8));
     EXPECT_EQ(raw.substr(18, 5), std::string("\xE5\x00\x05\x00\x05", 5));
-    EXPECT_EQ(f.host.records("des").at(0).message, kSale);
+    EXPECT_EQ(f.host.records("des").at(0).message, kTracedSale);
 }
 
 TEST(ProcessWire, GatewayTpduInsertedAndRemoved) {
@@ -163,13 +163,13 @@ TEST(ProcessWire, GatewayTpduInsertedAndRemoved) {
     f.station.writeRoutes({Station::route("OPA", f.port("gwt"))});
     f.station.setCore("Config", "GATEWAY", "5");
     f.station.setCore("Config", "TPDU_CHK", "6000010000");
-    auto e = send(kSale);
+    auto e = send(kTracedSale);
     ASSERT_GT(e.result, 0) << e.result;
     EXPECT_EQ(e.reply.substr(4, 8), "000-000=");
     auto raw = f.host.records("gwt").at(0).raw;
-    EXPECT_EQ(static_cast<unsigned char>(raw[0]), 5 + 4 + kSale.size());
+    EXPECT_EQ(static_cast<unsigned char>(raw[0]), 5 + 4 + kTracedSale.size());
     EXPECT_EQ(raw.substr(2, 5), std::string("\x60\x00\x01\x00\x00", 5));
-    EXPECT_EQ(raw.substr(7), withLength(kSale));
+    EXPECT_EQ(raw.substr(7), withLength(kTracedSale));
 }
 
 TEST(ProcessWire, LargestMessageIsAccepted) {
@@ -187,8 +187,8 @@ TEST(ProcessWire, ServerEntryIgnoresTheAccessType) {
     f.station.setCore("Config", "ACESS_TYPE", "2");
     f.station.setCore("LOCAL", "Address", "127.0.0.1");
     f.station.setCore("LOCAL", "Port", "1");
-    auto e = send(kSale, "OPA", "CHK", /*server=*/true);
+    auto e = send(kTracedSale, "OPA", "CHK", /*server=*/true);
     ASSERT_GT(e.result, 0);
-    EXPECT_EQ(f.host.records("plain").at(0).raw, withLength(kSale));
+    EXPECT_EQ(f.host.records("plain").at(0).raw, withLength(kTracedSale));
     EXPECT_NE(f.station.socketBin().find("[OPA     -Server]"), std::string::npos);
 }

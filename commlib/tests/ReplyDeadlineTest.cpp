@@ -22,7 +22,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const std::string kSale = "000-000=0200;011-000=003000;";
+const std::string kDeadlineSale = "000-000=0200;011-000=003000;";
 const std::string kReply = "0011009-000=00;";
 
 std::string desFrame(const std::string& payload) {
@@ -50,7 +50,7 @@ TEST(ReplyDeadline, AHeaderDrippedPastTheTimeOutIsNoReply) {
     Station station;
     ScriptedHost plain({kReply, 0, 400ms});
     routeTo(station, plain, "0");
-    auto e = send(kSale);
+    auto e = send(kDeadlineSale);
     EXPECT_EQ(e.result, VX_NO_SERVER);
     EXPECT_TRUE(e.reply.empty());
     EXPECT_LT(plain.sent(), kReply.size());
@@ -59,7 +59,7 @@ TEST(ReplyDeadline, AHeaderDrippedPastTheTimeOutIsNoReply) {
     const std::string frame = desFrame(kReply);
     ScriptedHost des({frame, 20, 500ms});
     routeTo(station, des, "2");
-    e = send(kSale);
+    e = send(kDeadlineSale);
     EXPECT_EQ(e.result, VX_NO_SERVER);
     EXPECT_TRUE(e.reply.empty());
     EXPECT_LT(des.sent(), frame.size());
@@ -104,7 +104,7 @@ TEST(ReplyDeadline, NoDesReplyIsNoServerWhateverTheHostDoes) {
         for (const char* cript : {"0", "2"}) {
             ScriptedHost host({"", 0, 0ms, end});
             routeTo(station, host, cript);
-            auto e = send(kSale);
+            auto e = send(kDeadlineSale);
             EXPECT_EQ(e.result, VX_NO_SERVER)
                 << "cipher " << cript << ", end " << static_cast<int>(end);
             EXPECT_TRUE(e.reply.empty());
@@ -117,13 +117,13 @@ TEST(ReplyDeadline, ADesPayloadShorterThanItsDigitsIsShort) {
     for (const std::string payload : {"1", "12", "123"}) {
         ScriptedHost host({desFrame(payload), 64, 0ms, ScriptedHost::End::Close});
         routeTo(station, host, "2");
-        auto e = send(kSale);
+        auto e = send(kDeadlineSale);
         EXPECT_EQ(e.result, 4) << payload;
         EXPECT_TRUE(e.reply.empty()) << payload;
     }
     ScriptedHost whole({desFrame(kReply), 64, 0ms, ScriptedHost::End::Close});
     routeTo(station, whole, "2");
-    auto e = send(kSale);
+    auto e = send(kDeadlineSale);
     EXPECT_EQ(e.result, static_cast<int>(kReply.size()));
     EXPECT_EQ(e.reply, kReply);
 }

@@ -14,7 +14,7 @@ std::shared_ptr<const std::string> keepContent(std::string&& content) {
     return std::make_shared<const std::string>(std::move(content));
 }
 
-detail::StampedCache<std::string>& cache() {
+detail::StampedCache<std::string>& snapshotCache() {
     static detail::ProcessCache<std::string> instance(&keepContent);
     return *instance;
 }
@@ -31,7 +31,7 @@ std::shared_ptr<const std::string> loadFileSnapshot(std::string_view path) {
             if (::stat(native.c_str(), &st) != 0) return nullptr;
         }
         if (!S_ISREG(st.st_mode)) return nullptr;
-        return cache().get(native, st);
+        return snapshotCache().get(native, st);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

@@ -7,7 +7,7 @@
 namespace vtx::crash {
 namespace {
 
-class QuietLogger : public linkagent::Logger {
+class DeliveryLogger : public linkagent::Logger {
 public:
     void log(const std::string&) override {}
 };
@@ -18,7 +18,7 @@ bool deliverByLogon(const std::string& dir, const std::string& code,
                     const linkagent::logon::LogonMark& mark,
                     const std::vector<DeliveredTable>& tables) {
     using namespace linkagent::logon;
-    QuietLogger logger;
+    DeliveryLogger logger;
     TableAssembler assembler(dir, code);
     for (const DeliveredTable& table : tables) {
         std::string data;
@@ -32,7 +32,7 @@ bool deliverByLogon(const std::string& dir, const std::string& code,
 }
 
 void recoverLogon(const std::string& dir) {
-    QuietLogger logger;
+    DeliveryLogger logger;
     const linkagent::logon::LogonStore store(platform::joinPath(dir, "CORE.INI"));
     linkagent::logon::LogonCommit(dir, store, logger).recover();
 }

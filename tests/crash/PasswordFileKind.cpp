@@ -22,7 +22,7 @@
 namespace vtx::crash {
 namespace {
 
-constexpr const char* kOperator = "OPU";
+constexpr const char* kPasswordOperator = "OPU";
 
 // Five 6-character slots of scrambled passwords.
 std::string lineOf(long g) {
@@ -34,8 +34,8 @@ std::string fileNameOf(long g) {
 
 // The file a logon assembles a table in: a killed logon leaves it, the
 // next logon of the operator opens it anew; no reader takes it for a table.
-std::string assemblyFile() {
-    return std::string("_FILE$$$$$.TMP.") + kOperator;
+std::string passwordAssemblyFile() {
+    return std::string("_FILE$$$$$.TMP.") + kPasswordOperator;
 }
 
 class PasswordFileKind : public FileKind {
@@ -48,7 +48,7 @@ public:
     void write(long n) override {
         if (n % 2 == 0) {
             const std::string batch = std::to_string(1000000000 + n);
-            deliverByLogon(dir_, kOperator, {batch, "000001"}, {{fileNameOf(n), {lineOf(n)}}});
+            deliverByLogon(dir_, kPasswordOperator, {batch, "000001"}, {{fileNameOf(n), {lineOf(n)}}});
             return;
         }
         const auto current = platform::findFirstFile(dir_, "UP.S??");
@@ -65,7 +65,7 @@ public:
             if (file == "CORE.INI") continue;
             if (!platform::wildcardMatch("UP.S??", file)) {
                 v.leftover = true;
-                if (file == assemblyFile()) continue;
+                if (file == passwordAssemblyFile()) continue;
                 swapMarked =
                     swapMarked || file == ".UP.S~replace" || file.starts_with("_FILE$$$$$.OK.");
                 if (settled && v.problem.empty()) v.problem = "left behind: " + file;

@@ -13,7 +13,7 @@ namespace {
 
 using client::JournalEntry;
 
-void usage() {
+void journalUsage() {
     std::fputs(
         "usage: vtx journal [list] [--all]        open entries (--all: every entry kept)\n"
         "       vtx journal confirm NSU            confirm the open entry of NSU\n"
@@ -71,7 +71,7 @@ int journalCommand(const Args& args) {
     }
     Options o;
     if (!o.parse(rest, {"--admin", "--policy"}, {"--all", "--iso"})) {
-        usage();
+        journalUsage();
         return 2;
     }
     const bool settleAll = action == "settle";
@@ -79,7 +79,7 @@ int journalCommand(const Args& args) {
         ((action == "confirm" || action == "annul") && nsu.isEmpty()) ||
         (settleAll && o.value("--policy") != QStringLiteral("confirm") &&
          o.value("--policy") != QStringLiteral("annul"))) {
-        usage();
+        journalUsage();
         return 2;
     }
     ClientStation station;

@@ -23,7 +23,7 @@ using vtx::client::testing::PrintEvent;
 
 namespace {
 
-class NoComm : public CommLibrary {
+class SilentComm : public CommLibrary {
 public:
     std::optional<int> process(QString&, QString&, const QString&) override { return {}; }
     std::optional<Price> getPreco(const QString&, const QString&, const QString&,
@@ -75,7 +75,7 @@ protected:
     vtx::test::TempRoot root_;
     vtx::client::testing::ScriptedDialogs dialogs_;
     vtx::client::testing::RecordingPrinter printer_;
-    NoComm comm_;
+    SilentComm comm_;
     ClientSession session_{dialogs_, comm_};
     ReportHost host_;
     QStringList captions_;

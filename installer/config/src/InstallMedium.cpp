@@ -11,7 +11,7 @@ namespace vtx::install {
 
 namespace {
 
-bool isRegularFile(const std::string& path) {
+bool isPlainFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
@@ -43,7 +43,7 @@ std::string defaultMediumDir() {
 
 std::optional<std::string> mediumFile(const std::string& dir, std::string_view name) {
     const std::string path = platform::resolve(platform::joinPath(dir, name));
-    if (!isRegularFile(path)) return std::nullopt;
+    if (!isPlainFile(path)) return std::nullopt;
     return path;
 }
 

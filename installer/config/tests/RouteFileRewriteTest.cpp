@@ -9,7 +9,7 @@
 namespace vtx::install {
 namespace {
 
-std::string enciphered(std::string plain) {
+std::string shiftEnciphered(std::string plain) {
     wire::shiftEncipher(plain.data(), plain.size(), wire::kRouteFileKey);
     return plain;
 }
@@ -34,7 +34,7 @@ std::string record(const std::string& code, const std::string& ip, const std::st
 TEST(RouteFileRewriteTest, LocalLinkReplacesAddressesPortsLinkAndMasterKey) {
     const std::string first = record("DEMO0001", "200.1.2.3", "500250045002", "1050", "ABCDEFGHIJKLMNOPQRSZ");
     const std::string second = record("REDE0002", "200.9.9.9", "601260146012", "3101", "0123456789abcdefghij");
-    RouteRewrite out = rewriteRoutes(enciphered(first + second), 1, "10.0.0.7", "5102");
+    RouteRewrite out = rewriteRoutes(shiftEnciphered(first + second), 1, "10.0.0.7", "5102");
     ASSERT_EQ(out.error, "");
     ASSERT_EQ(out.count, 2u);
     const std::string plain = deciphered(out.records);
@@ -51,7 +51,7 @@ TEST(RouteFileRewriteTest, LocalLinkReplacesAddressesPortsLinkAndMasterKey) {
 
 TEST(RouteFileRewriteTest, AddressTranslationReplacesOnlyTheAddresses) {
     const std::string plain = record("DEMO0001", "200.1.2.3", "500250045002", "1050", "KEYKEYKEYKEYKEYKEYKE");
-    RouteRewrite out = rewriteRoutes(enciphered(plain), 3,
+    RouteRewrite out = rewriteRoutes(shiftEnciphered(plain), 3,
                                      "nat.example.invalid.with.a.long.name.cut", "9999");
     ASSERT_EQ(out.count, 1u);
     std::string expected = plain;
@@ -64,20 +64,20 @@ TEST(RouteFileRewriteTest, ARecordOutsideBlankToLowerZEndsTheFile) {
     const std::string good = record("DEMO0001", "1.1.1.1", "500250045002", "1050", "");
     std::string end = good;
     end[0] = '{';  // just past "z"
-    RouteRewrite out = rewriteRoutes(enciphered(good + end + good), 1, "127.0.0.1", "5002");
+    RouteRewrite out = rewriteRoutes(shiftEnciphered(good + end + good), 1, "127.0.0.1", "5002");
     EXPECT_EQ(out.count, 1u);
     EXPECT_EQ(out.records.size(), 104u);
     std::string blankCode = good;
     blankCode.replace(0, 8, "        ");
-    EXPECT_EQ(rewriteRoutes(enciphered(blankCode), 1, "h", "1").count, 1u);
+    EXPECT_EQ(rewriteRoutes(shiftEnciphered(blankCode), 1, "h", "1").count, 1u);
 }
 
 TEST(RouteFileRewriteTest, DamagedMediumFilesAreRefused) {
     const std::string good = record("DEMO0001", "1.1.1.1", "500250045002", "1050", "");
-    EXPECT_NE(rewriteRoutes(enciphered(good).substr(0, 103), 1, "h", "1").error, "");
-    EXPECT_NE(rewriteRoutes(enciphered(good + good.substr(0, 50)), 1, "h", "1").error, "");
+    EXPECT_NE(rewriteRoutes(shiftEnciphered(good).substr(0, 103), 1, "h", "1").error, "");
+    EXPECT_NE(rewriteRoutes(shiftEnciphered(good + good.substr(0, 50)), 1, "h", "1").error, "");
     EXPECT_NE(rewriteRoutes("", 1, "h", "1").error, "");
-    RouteRewrite out = rewriteRoutes(enciphered(std::string(104, '\x01')), 1, "h", "1");
+    RouteRewrite out = rewriteRoutes(shiftEnciphered(std::string(104, '\x01')), 1, "h", "1");
     EXPECT_EQ(out.count, 0u);
     EXPECT_NE(out.error, "");
     EXPECT_EQ(out.records, "");

@@ -12,7 +12,7 @@
 namespace vtx::linkagent {
 namespace {
 
-constexpr const char* kInstall = "C:\\Vantrix";
+constexpr const char* kDialUpInstall = "C:\\Vantrix";
 
 using RecordingBoard = test::RecordingStatus;
 
@@ -32,7 +32,7 @@ protected:
         return platform::iniGetInt(root_.native("C/Vantrix/modem.ini"), "Calls", name, 0);
     }
     std::unique_ptr<DialUpManager> manager() {
-        DialUpSettings settings = readDialUpSettings(kInstall);
+        DialUpSettings settings = readDialUpSettings(kDialUpInstall);
         DialUpHooks hooks;
         hooks.messageBox = [this](const std::string& title, const std::string& text) {
             std::lock_guard lock(mutex_);

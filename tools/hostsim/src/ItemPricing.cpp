@@ -7,7 +7,7 @@
 namespace vtx::hostsim {
 namespace {
 
-constexpr long kMaxQuantity = 999;
+constexpr long kMaxItemQuantity = 999;
 
 ProductItem refusedItem(const ProductItem& asked, const ProductItem* product, std::string status) {
     ProductItem item = product != nullptr ? *product : ProductItem{};
@@ -27,7 +27,7 @@ ProductItem refusedItem(const ProductItem& asked, const ProductItem* product, st
 ProductItem priceItem(const ProductItem& asked, const Catalogue& catalogue) {
     const ProductItem* product = catalogue.find(asked.code, asked.type);
     if (product == nullptr) return refusedItem(asked, nullptr, status::kNotInCatalogue);
-    if (asked.quantity < 1 || asked.quantity > kMaxQuantity)
+    if (asked.quantity < 1 || asked.quantity > kMaxItemQuantity)
         return refusedItem(asked, product, status::kBadQuantity);
     if (!product->authorised()) return refusedItem(asked, product, product->status);
     ProductItem item = *product;

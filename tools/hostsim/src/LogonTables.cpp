@@ -23,7 +23,7 @@ constexpr long kMaxRecordsPerPiece = 999;
 constexpr long kMaxFaultAt = 999999;
 constexpr size_t kMaxFileName = 200;
 
-std::optional<std::string> readFile(const fs::path& path) {
+std::optional<std::string> readTableFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream content;
@@ -166,7 +166,7 @@ std::optional<LogonTables> LogonTables::load(const std::string& folder, std::str
         for (const auto& file : fs::directory_iterator(entry.path(), ec)) {
             if (!file.is_regular_file(ec)) continue;
             const std::string name = file.path().filename().string();
-            std::optional<std::string> content = readFile(file.path());
+            std::optional<std::string> content = readTableFile(file.path());
             if (!content) {
                 error = "cannot read " + file.path().string();
                 return std::nullopt;
@@ -184,7 +184,7 @@ std::optional<LogonTables> LogonTables::load(const std::string& folder, std::str
         return std::nullopt;
     }
     const fs::path settingsPath = fs::path(folder) / "logon.ini";
-    if (std::optional<std::string> settings = readFile(settingsPath)) {
+    if (std::optional<std::string> settings = readTableFile(settingsPath)) {
         if (!result.applySettings(*settings, error)) {
             error = settingsPath.string() + ": " + error;
             return std::nullopt;
