@@ -65,8 +65,6 @@ std::optional<int> number(std::string_view text) {
     return value;
 }
 
-bool holdsInstallation(int kind) { return kind >= kServidor && kind <= kMonoUsuario; }
-
 // One INI file of the plan: its path, the content it starts from and the
 // writes applied to it.
 struct IniPlan {

@@ -24,8 +24,6 @@ std::optional<CheckFailure> fail(const char* message, const char* field) {
     return CheckFailure{message, field};
 }
 
-bool isInstallationKind(int kind) { return kind >= kServidor && kind <= kMonoUsuario; }
-
 std::optional<CheckFailure> checkKind(const InstallAnswers& a) {
     const int kind = a.kind();
     if (kind < kServidor || kind > kCheckout)
@@ -33,9 +31,9 @@ std::optional<CheckFailure> checkKind(const InstallAnswers& a) {
     const int mode = a.accessMode();
     if (mode < kDedicadoTcpIp || mode > kTraducaoEndereco)
         return fail("Modo de acesso N\xE3o Configurado !", "MODO");
-    if (isInstallationKind(kind) && blank(a.server.drive))
+    if (holdsInstallation(kind) && blank(a.server.drive))
         return fail("Drive do servidor n\xE3o preenchido !", "DRIVE");
-    if (!isInstallationKind(kind) && blank(a.server.path))
+    if (!holdsInstallation(kind) && blank(a.server.path))
         return fail("Diret\xF3rio do servidor n\xE3o preenchido !", "PATH");
     return std::nullopt;
 }
@@ -81,7 +79,7 @@ std::vector<Page> pagesFor(const InstallAnswers& answers, const InstallDescripti
     std::vector<Page> pages{Page::kKind};
     const int kind = answers.kind();
     if (kind < kServidor || kind > kCheckout) return pages;
-    if (isInstallationKind(kind)) {
+    if (holdsInstallation(kind)) {
         switch (answers.accessMode()) {
         case kDiscado: pages.push_back(Page::kDialUp); break;
         case kTraducaoEndereco: pages.push_back(Page::kAddressTranslation); break;

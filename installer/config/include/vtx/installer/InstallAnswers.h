@@ -33,6 +33,10 @@ enum InstallKind : int {
     kCheckout = 4,
 };
 
+// The kinds whose machine holds the installation itself (a server, with or
+// without a station, or a single user), as against a station of a server.
+inline bool holdsInstallation(int kind) { return kind >= kServidor && kind <= kMonoUsuario; }
+
 // Access modes (SERVER/MODO, stored as CONFIG/MODOACESSO).
 enum AccessMode : int {
     kDedicadoTcpIp = 0,
