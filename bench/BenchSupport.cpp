@@ -59,7 +59,7 @@ int connectLoopback(int port) {
 
 int freeLowPort(int from) {
     for (int port = from; port < 9999; ++port)
-        if (port % 1000 != 0 && vtx::hostsim::loopbackPortIsFree(port)) return port;
+        if (port % 1000 != 0 && vtx::hostsim::claimLoopbackPort(port)) return port;
     return 0;
 }
 

@@ -106,7 +106,7 @@ private:
 
 int freeLowPort() {
     for (int port = 7100; port < 9999; ++port) {
-        if (vtx::hostsim::loopbackPortIsFree(port)) return port;
+        if (vtx::hostsim::claimLoopbackPort(port)) return port;
     }
     return 0;
 }

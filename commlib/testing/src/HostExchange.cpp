@@ -54,7 +54,7 @@ HostFixture::HostFixture(std::vector<vtx::hostsim::HostSimPort> ports, DataWrite
 
 int freePortEndingIn(int lastThree) {
     for (int port = 6000 + lastThree; port <= 9999; port += 1000) {
-        if (vtx::hostsim::loopbackPortIsFree(port)) return port;
+        if (vtx::hostsim::claimLoopbackPort(port)) return port;
     }
     return 0;
 }

@@ -5,19 +5,23 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <optional>
 #include <sstream>
+#include <string>
 #include <thread>
-
-#include <atomic>
+#include <vector>
 
 #include "Frames.h"
 
@@ -39,12 +43,33 @@ bool loopbackPortIsFree(int port) {
     return free;
 }
 
+bool claimLoopbackPort(int port) {
+    // One lock file per port in a folder every test program on the machine
+    // shares (whatever its TMPDIR). flock() is held by the open file, which
+    // stays open until the process ends; the kernel drops the lock then,
+    // however the process ended.
+    static const char* const kClaims = "/tmp/vtx-test-ports";
+    static std::mutex claiming;
+    static std::vector<int> held;
+    const std::lock_guard<std::mutex> lock(claiming);
+    if (::mkdir(kClaims, 01777) == 0) ::chmod(kClaims, 01777);
+    const std::string path = std::string(kClaims) + "/" + std::to_string(port);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;  // another test program, or this one, holds it
+    }
+    // A folder that cannot be written leaves the check alone to decide.
+    if (fd >= 0) held.push_back(fd);
+    return loopbackPortIsFree(port);
+}
+
 int freeFourDigitPort() {
     constexpr int kFirst = 5100, kSpan = 9899 - kFirst + 1;
     static std::atomic<int> step{(::getpid() % 400) * 10};
     for (int tries = 0; tries < kSpan; ++tries) {
         const int candidate = kFirst + step.fetch_add(1) % kSpan;
-        if (candidate % 1000 != 0 && loopbackPortIsFree(candidate)) return candidate;
+        if (candidate % 1000 != 0 && claimLoopbackPort(candidate)) return candidate;
     }
     return 0;
 }

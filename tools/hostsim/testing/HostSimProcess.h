@@ -51,12 +51,17 @@ struct HostSimRecord {
 // True when a TCP socket can be bound to 127.0.0.1:port right now.
 bool loopbackPortIsFree(int port);
 
-// A loopback port of four digits that is free now (route records hold four
-// digits), never one ending in "000" (those give the shift cipher key 0,
-// which tests ask for on purpose). Successive calls move on through 5100 to
-// 9899 from a start that depends on the process, so ports handed out
-// together differ and test programs running side by side seldom meet.
-// 0 when none is free.
+// Claims the port for this process until it ends, then tells whether it is
+// free now. A port is free when checked but taken only when the host binds
+// it; without the claim two test programs running side by side (ctest -j)
+// could both take it in that gap. False when another process, or an earlier
+// call of this one, holds the claim.
+bool claimLoopbackPort(int port);
+
+// A loopback port of four digits, claimed and free now (route records hold
+// four digits), never one ending in "000" (those give the shift cipher key
+// 0, which tests ask for on purpose). Successive calls move on through 5100
+// to 9899 from a start that depends on the process. 0 when none is free.
 int freeFourDigitPort();
 
 class HostSimProcess {
