@@ -1,4 +1,4 @@
-# vtx_add_test(NAME <name> SOURCES <files...> LIBS <libs...> LABELS <labels...>)
+# vtx_add_test(NAME <name> [COST <seconds>] SOURCES <files...> LIBS <libs...> LABELS <labels...>)
 # One place registers every GoogleTest program with ctest. Each case of a
 # program is its own ctest test, named <program>.<Suite>.<Case>, so a red run
 # names the failing case and `ctest -R <program>` still picks a program. The
@@ -11,7 +11,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 function(vtx_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;COST" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock
                                           Threads::Threads)
@@ -46,10 +46,17 @@ function(vtx_add_test)
   # The labels (a list, which gtest_discover_tests's PROPERTIES would split),
   # time-out and environment go on every listed case from a file ctest reads
   # after the list: ${T_NAME}_TESTS holds the names of the cases.
+  # COST: the programs whose cases take many seconds each start first, so a
+  # run with no timings of its own yet (a fresh clone) does not end waiting
+  # for one of them started last.
+  set(cost "")
+  if(T_COST)
+    set(cost "COST ${T_COST}")
+  endif()
   set(properties_file "${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}_properties.cmake")
   file(WRITE "${properties_file}"
     "foreach(test IN LISTS ${T_NAME}_TESTS)\n"
-    "  set_tests_properties(\"\${test}\" PROPERTIES LABELS \"${T_LABELS}\" TIMEOUT 300 ${environment})\n"
+    "  set_tests_properties(\"\${test}\" PROPERTIES LABELS \"${T_LABELS}\" TIMEOUT 300 ${environment} ${cost})\n"
     "endforeach()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${properties_file}")
   if("sanitize" IN_LIST T_LABELS)
